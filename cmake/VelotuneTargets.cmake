@@ -1,0 +1,28 @@
+# Helpers shared by the project's CMake files.
+
+# Warnings for the project's own targets (not for GoogleTest).
+function(velotune_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# GoogleTest from Debian's sources, built with the same toolchain as the program.
+function(velotune_add_googletest)
+  set(GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endfunction()
+
+# A test executable registered as one CTest test. Under the cross build it runs
+# under Wine (through CMAKE_CROSSCOMPILING_EMULATOR) inside the Wine environment.
+function(velotune_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  velotune_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} gmock gtest)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_registry)
+  endif()
+endfunction()

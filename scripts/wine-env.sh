@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The Wine environment of a build tree: a 32-bit prefix inside the build tree,
+# a virtual X display and a persistent wineserver.
+#
+#   wine-env.sh prefix <build-dir>   create the prefix if it does not exist yet
+#   wine-env.sh start  <build-dir>   prefix, display (when none is set) and wineserver
+#   wine-env.sh stop   <build-dir>   stop the wineserver (saving the registry) and our display
+#   wine-env.sh env    <build-dir>   print the environment as shell exports
+#
+# The state lives in <build-dir>/wine: prefix/, display, xvfb.pid.
+set -euo pipefail
+
+command=${1:?usage: wine-env.sh prefix|start|stop|env <build-dir>}
+build_dir=$(cd "${2:?build directory missing}" && pwd)
+state_dir="$build_dir/wine"
+mkdir -p "$state_dir"
+
+export WINEPREFIX="$state_dir/prefix"
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+WINE=/usr/lib/wine/wine
+WINESERVER=/usr/lib/wine/wineserver
+
+display_in_use() {
+  local n=$1
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]
+}
+
+create_prefix() {
+  if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c" ]; then
+    return 0
+  fi
+  rm -rf "$WINEPREFIX"
+  echo "wine-env: creating prefix $WINEPREFIX"
+  "$WINE" wineboot -i >"$state_dir/wineboot.log" 2>&1
+  # A crash must never open a dialog that waits for a person.
+  "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >>"$state_dir/wineboot.log" 2>&1
+  "$WINESERVER" -w
+}
+
+start_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "$DISPLAY" >"$state_dir/display"
+    return 0
+  fi
+  if [ -f "$state_dir/xvfb.pid" ] && kill -0 "$(cat "$state_dir/xvfb.pid")" 2>/dev/null; then
+    return 0
+  fi
+  local n=90
+  while display_in_use "$n"; do n=$((n + 1)); done
+  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$state_dir/xvfb.log" 2>&1 &
+  echo $! >"$state_dir/xvfb.pid"
+  echo ":$n" >"$state_dir/display"
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "wine-env: Xvfb did not start on :$n" >&2
+  cat "$state_dir/xvfb.log" >&2
+  return 1
+}
+
+stop_display() {
+  if [ -f "$state_dir/xvfb.pid" ]; then
+    kill "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state_dir/xvfb.pid" "$state_dir/display"
+  fi
+}
+
+
+print_env() {
+  echo "export WINEPREFIX='$WINEPREFIX'"
+  echo "export WINEARCH=win32"
+  echo "export WINEDEBUG='$WINEDEBUG'"
+  echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+  if [ -f "$state_dir/display" ]; then echo "export DISPLAY='$(cat "$state_dir/display")'"; fi
+}
+
+case "$command" in
+  prefix) create_prefix ;;
+  start)
+    create_prefix
+    start_display
+    setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
+    # The first program of a wineserver's life starts Wine's own services,
+    # which live as long as the server. Start them here with streams of our
+    # own, or they would hold on to the streams of whatever test came first.
+    "$WINE" cmd /c exit </dev/null >>"$state_dir/services.log" 2>&1
+    echo "wine-env: ready (DISPLAY $(cat "$state_dir/display"), prefix $WINEPREFIX)"
+    ;;
+  stop)
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    stop_display
+    echo "wine-env: stopped"
+    ;;
+  env) print_env ;;
+  *) echo "wine-env: unknown command $command" >&2; exit 2 ;;
+esac

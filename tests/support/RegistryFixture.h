@@ -1,0 +1,36 @@
+// A test fixture that starts every test from a clean registry: the program
+// key and the other programs' keys the program touches are removed before
+// and after each test. Helpers read and write raw registry data.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Removes every key the tests own (program key, TCP/IP fixture keys, ...).
+  static void ClearOwnedKeys();
+};
+
+namespace testreg {
+
+bool KeyExists(const std::string& path);
+bool ValueExists(const std::string& path, const std::string& name);
+void CreateKey(const std::string& path);
+void WriteRaw(const std::string& path, const std::string& name, DWORD type,
+              const std::vector<BYTE>& data);
+void WriteDword(const std::string& path, const std::string& name, DWORD value);
+// Stored with a terminating zero, as other programs commonly store texts.
+void WriteText(const std::string& path, const std::string& name, const std::string& text);
+// Type and bytes of a value; false when it does not exist.
+bool ReadRaw(const std::string& path, const std::string& name, DWORD& type,
+             std::vector<BYTE>& data);
+void DeleteTree(const std::string& path);
+
+}  // namespace testreg
