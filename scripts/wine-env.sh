@@ -22,11 +22,6 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 WINE=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 
-display_in_use() {
-  local n=$1
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]
-}
-
 create_prefix() {
   if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c" ]; then
     return 0
@@ -48,16 +43,20 @@ start_display() {
   if [ -f "$state_dir/xvfb.pid" ] && kill -0 "$(cat "$state_dir/xvfb.pid")" 2>/dev/null; then
     return 0
   fi
-  local n=90
-  while display_in_use "$n"; do n=$((n + 1)); done
-  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$state_dir/xvfb.log" 2>&1 &
+  # Xvfb picks a free display number itself and writes it to the given
+  # descriptor, so several build trees can start their displays at once.
+  rm -f "$state_dir/display.number"
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    3>"$state_dir/display.number" </dev/null >"$state_dir/xvfb.log" 2>&1 &
   echo $! >"$state_dir/xvfb.pid"
-  echo ":$n" >"$state_dir/display"
   for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    if [ -s "$state_dir/display.number" ]; then
+      echo ":$(tr -d '[:space:]' <"$state_dir/display.number")" >"$state_dir/display"
+      return 0
+    fi
     sleep 0.1
   done
-  echo "wine-env: Xvfb did not start on :$n" >&2
+  echo "wine-env: Xvfb did not start" >&2
   cat "$state_dir/xvfb.log" >&2
   return 1
 }
@@ -65,7 +64,7 @@ start_display() {
 stop_display() {
   if [ -f "$state_dir/xvfb.pid" ]; then
     kill "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || true
-    rm -f "$state_dir/xvfb.pid" "$state_dir/display"
+    rm -f "$state_dir/xvfb.pid" "$state_dir/display" "$state_dir/display.number"
   fi
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/portable/TestRecord.h"
 #include "settings/portable/OsFamily.h"
 
 class CSettingsStore {
@@ -78,6 +79,24 @@ class CSettingsStore {
   // `subkey` names one subkey of the AT&T WorldNet client's "Global Data" key.
   int SetAttLaunchBrowser(const std::string& subkey) const;
   int SetAttPromptDisconnect(const std::string& subkey) const;
+
+  // --- TCP/IP parameters (TcpipParameters.cpp) ---------------------------------
+  // A location entry is "value name:key path:" under HKEY_LOCAL_MACHINE.
+  int BuildLocations(int parameter, std::vector<std::string>& locations);
+  int BuildMssLocations(std::vector<std::string>& locations);
+  int ReadValue(const std::string& entry, int& value);
+  int WriteValue(const std::string& entry, int value);
+  int DeleteValue(const std::string& entry);
+  // Writes the record's value to every location of its parameter (MTU also writes MSS).
+  int Write(const TestRecord& record);
+  // The value at the first location of the record's parameter, into record.value.
+  int ReadCurrent(TestRecord& record);
+  // Stores the record's value (obscured) as the configured provider's best value.
+  int StoreBest(const TestRecord& record);
+  // The configured provider's best value of the record's parameter, into record.value.
+  int ReadBest(TestRecord& record);
+  // Writes every stored best value of the configured provider.
+  int ApplyBest();
 
   // --- Start-up -----------------------------------------------------------
   // 1 when "\DialUp Profile" exists (configured before); otherwise creates it
