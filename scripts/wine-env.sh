@@ -82,6 +82,10 @@ case "$command" in
   start)
     create_prefix
     start_display
+    # Wine's services, the desktop process among them, start with the server
+    # and must reach the display that every later program uses.
+    DISPLAY=$(cat "$state_dir/display")
+    export DISPLAY
     setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
     # The first program of a wineserver's life starts Wine's own services,
     # which live as long as the server. Start them here with streams of our

@@ -16,7 +16,9 @@ void RegisterClassOnce(WNDPROC procedure) {
 
 MessageWindow::MessageWindow() {
   RegisterClassOnce(&Procedure);
-  window_ = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+  // A hidden top-level window rather than a message-only one, so that it can
+  // own dialogs as the program's hidden windows do.
+  window_ = CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleA(nullptr), this);
 }
 
