@@ -29,6 +29,8 @@ inline constexpr char kUrl[] = "URL";
 inline constexpr char kRedial[] = "Redial";
 inline constexpr char kAolProgramPath[] = "AOLProgramPath";
 inline constexpr char kDefaultScreenName[] = "DefaultScreenName";
+inline constexpr char kAmericaOnlineSubkey[] = "\\America Online";
+inline constexpr char kCompuServeSubkey[] = "\\CompuServe 2000";
 
 // "\Backup Registry"
 inline constexpr char kBackupStatus[] = "BackupStatus";
@@ -43,6 +45,12 @@ inline constexpr char kBottom[] = "bottom";
 inline constexpr char kShowDialer[] = "ShowVTDialer";
 inline constexpr char kSingleClickDial[] = "SingleClickDial";
 inline constexpr char kInternetDial[] = "InternetDial";
+
+// Copies of the AOL client's and adapter's values, under "\Backup Registry".
+inline constexpr char kAolBackup[] = "\\AOL";
+inline constexpr char kAolBackupAdapters[] = "\\Enum\\Root\\Net";
+inline constexpr char kAolBackupBindings[] = "\\NetTrans";
+inline constexpr char kAolBackupBindingIpMtu[] = "\\Ndi\\Params\\IPMTU";
 
 // The per-user key of the application object (recent-file list only).
 inline constexpr char kApplicationUserKey[] = "Local AppWizard-Generated Applications";
@@ -64,5 +72,33 @@ inline constexpr char kAttGlobalDataKey[] = "SOFTWARE\\AT&T\\WNClient\\Global Da
 inline constexpr char kAttHideStatus[] = "Hide Status After Connect";
 inline constexpr char kAttLaunchBrowser[] = "Launch IE After Connect";
 inline constexpr char kAttPromptDisconnect[] = "Prompt For Disconnect";
+
+// Where Windows keeps its TCP/IP settings: the services key, spelled as the
+// Windows 9x family and as the NT family spell it (the same 33 characters).
+inline constexpr char kServices9x[] = "System\\CurrentControlSet\\Services";
+inline constexpr char kServicesNt[] = "SYSTEM\\CurrentControlSet\\Services";
+inline constexpr char kClassNet[] = "\\Class\\Net";
+inline constexpr char kClassNetTrans[] = "\\Class\\NetTrans";
+inline constexpr char kDriverDesc[] = "DriverDesc";
+inline constexpr char kIpMtu[] = "IPMTU";
+inline constexpr char kMaxMtu[] = "MaxMTU";
+inline constexpr char kMaxMss[] = "MaxMSS";
+inline constexpr char kNdiParamsIpMtu[] = "\\Ndi\\params\\IPMTU";
+
+// The America Online client's own key and its adapter's device keys (Windows 9x).
+inline constexpr char kAolClientKey[] = "SOFTWARE\\America Online\\AOL";
+inline constexpr char kAolSock[] = "aolsock";
+inline constexpr char kAolSockBack[] = "AolsockBack";
+inline constexpr char kAolMtu[] = "mtu";
+inline constexpr char kAolNdi[] = "aolndi";
+inline constexpr char kEnumRootNet[] = "Enum\\Root\\Net";
+inline constexpr char kDeviceDesc[] = "DeviceDesc";
+inline constexpr char kAolAdapterDesc[] = "AOL Adapter";
+inline constexpr char kAolDialUpAdapterDesc[] = "AOL Dial-Up Adapter";
+inline constexpr char kBindings[] = "\\Bindings";
+inline constexpr char kEnumNetworkMstcp[] = "Enum\\Network\\MSTCP";
+inline constexpr char kMstcp[] = "MSTCP";
+inline constexpr char kDriver[] = "Driver";
+inline constexpr char kNetTrans[] = "NetTrans";
 
 }  // namespace regnames

@@ -18,13 +18,25 @@ const char* const kOwnedTrees[] = {
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards",
     "Enum\\Root\\Net",
     "Enum\\Network\\MSTCP",
+    // The NT family's dial-up keys, which Wine does not have.
+    "SYSTEM\\CurrentControlSet\\Services\\NdisWan",
+    "SYSTEM\\CurrentControlSet\\Services\\NdisWan5",
 };
+
+// Wine's own key: kept, but put back as it was after each test.
+constexpr char kSystemTcpipKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip";
 
 }  // namespace
 
-void RegistryTest::SetUp() { ClearOwnedKeys(); }
+void RegistryTest::SetUp() {
+  ClearOwnedKeys();
+  systemTcpip_ = RegistryTreeSnapshot(kSystemTcpipKey);
+}
 
-void RegistryTest::TearDown() { ClearOwnedKeys(); }
+void RegistryTest::TearDown() {
+  ClearOwnedKeys();
+  systemTcpip_.Restore();
+}
 
 void RegistryTest::ClearOwnedKeys() {
   for (const char* tree : kOwnedTrees) DeleteKeyTree(HKEY_LOCAL_MACHINE, tree);
