@@ -35,6 +35,12 @@ inline constexpr char kCompuServeSubkey[] = "\\CompuServe 2000";
 // "\Backup Registry"
 inline constexpr char kBackupStatus[] = "BackupStatus";
 
+// "\Best Settings": one value per parameter, named by a number.
+inline constexpr char kBestMtu[] = "14";
+inline constexpr char kBestRwin[] = "12";
+inline constexpr char kBestTtl[] = "13";
+inline constexpr char kBestCacheSize[] = "11";
+
 // "\App Settings": the main window rectangle.
 inline constexpr char kLeft[] = "left";
 inline constexpr char kTop[] = "top";
@@ -84,6 +90,28 @@ inline constexpr char kIpMtu[] = "IPMTU";
 inline constexpr char kMaxMtu[] = "MaxMTU";
 inline constexpr char kMaxMss[] = "MaxMSS";
 inline constexpr char kNdiParamsIpMtu[] = "\\Ndi\\params\\IPMTU";
+inline constexpr char kDialUpAdapterDesc[] = "Dial-Up Adapter";
+inline constexpr char kTcpipBindingDesc[] = "TCP/IP";
+inline constexpr char kVxdMstcp[] = "\\VxD\\MSTCP";
+inline constexpr char kCacheSize[] = "\\VxD\\NWLink\\Ndi\\params\\cachesize";
+inline constexpr char kTcpip[] = "\\Tcpip";
+inline constexpr char kTcpipParameters[] = "\\Tcpip\\Parameters";
+inline constexpr char kTcpipParametersTcpip[] = "\\Tcpip\\Parameters\\Tcpip";
+inline constexpr char kTcpipNdisWanIp[] = "\\Tcpip\\Parameters\\Adapters\\NdisWanIp";
+inline constexpr char kNdisWanParameters[] = "\\NdisWan\\Parameters";
+inline constexpr char kNdisWanParametersTcpip[] = "\\NdisWan\\Parameters\\Tcpip";
+inline constexpr char kServiceParametersTcpip[] = "\\Parameters\\Tcpip";
+inline constexpr char kNetworkCards[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+inline constexpr char kProductName[] = "ProductName";
+inline constexpr char kServiceName[] = "ServiceName";
+inline constexpr char kNdisWanDialoutIp[] = "NdisWanDialoutIp";
+// TCP/IP value names.
+inline constexpr char kMtu[] = "MTU";
+inline constexpr char kTcpWindowSize[] = "TcpWindowSize";
+inline constexpr char kDefaultRcvWindow[] = "DefaultRcvWindow";
+inline constexpr char kDefaultTtl[] = "DefaultTTL";
+inline constexpr char kTcpRecvSegmentSize[] = "TcpRecvSegmentSize";
+inline constexpr char kDefault[] = "default";
 
 // The America Online client's own key and its adapter's device keys (Windows 9x).
 inline constexpr char kAolClientKey[] = "SOFTWARE\\America Online\\AOL";

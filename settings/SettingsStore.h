@@ -110,4 +110,14 @@ class CSettingsStore {
   int osFamily_;
   // When 1, the next parameter write stores its value obscured and clears the flag.
   int obscureNext_;
+
+ private:
+  // The typed read and write of one value (DWORD on the NT family, decimal
+  // text elsewhere; an empty text is no value).
+  int ReadValueAt(const std::string& key, const std::string& name, int& value) const;
+  int WriteValueAt(const std::string& key, const std::string& name, int value);
+  // Writes the value to every location in order; the first failure ends it.
+  int WriteToEach(const std::vector<std::string>& locations, int value);
+  // Where the configured provider's best value of a parameter is stored.
+  int BestSettingLocation(int parameter, std::string& key, std::string& name) const;
 };

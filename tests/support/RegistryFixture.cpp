@@ -64,6 +64,15 @@ void CreateKey(const std::string& path) {
   ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_LOCAL_MACHINE, path)) << path;
 }
 
+void CreateVolatileKey(const std::string& path) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
+                                           REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                                           nullptr))
+      << path;
+  RegCloseKey(key);
+}
+
 void WriteRaw(const std::string& path, const std::string& name, DWORD type,
               const std::vector<BYTE>& data) {
   RegKey key;

@@ -30,6 +30,9 @@ namespace testreg {
 bool KeyExists(const std::string& path);
 bool ValueExists(const std::string& path, const std::string& name);
 void CreateKey(const std::string& path);
+// A key that lives only in memory: no ordinary key can be created below it,
+// which makes writes under it fail.
+void CreateVolatileKey(const std::string& path);
 void WriteRaw(const std::string& path, const std::string& name, DWORD type,
               const std::vector<BYTE>& data);
 void WriteDword(const std::string& path, const std::string& name, DWORD value);
