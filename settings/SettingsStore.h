@@ -98,6 +98,16 @@ class CSettingsStore {
   // Writes every stored best value of the configured provider.
   int ApplyBest();
 
+  // --- Backup and restore of the user's TCP/IP values (RegistryBackup.cpp) ---
+  // Copies every TCP/IP value the user has, and the AOL client's and
+  // adapter's, into "\Backup Registry" and marks the backup complete.
+  int Backup();
+  // Puts back the user's values of one parameter (MTU with the MSS),
+  // deleting those the user never had.
+  int RestoreOriginal(int parameter);
+  // Restores all four parameters; always 0.
+  int RestoreAll();
+
   // --- Start-up -----------------------------------------------------------
   // 1 when "\DialUp Profile" exists (configured before); otherwise creates it
   // and returns 0: this is a first run.
@@ -120,4 +130,7 @@ class CSettingsStore {
   int WriteToEach(const std::vector<std::string>& locations, int value);
   // Where the configured provider's best value of a parameter is stored.
   int BestSettingLocation(int parameter, std::string& key, std::string& name) const;
+  // Puts back the copies of a list's values; `failureText` is shown for a
+  // value that cannot be written.
+  void RestoreEach(const std::vector<std::string>& locations, const char* failureText);
 };
