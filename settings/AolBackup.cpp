@@ -33,9 +33,9 @@ bool ReadClientValues(const std::string& path, ClientValues& values) {
   RegKey key;
   if (key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != ERROR_SUCCESS) return false;
   if (key.QueryDword(regnames::kAolMtu, values.mtu) != ERROR_SUCCESS) values.mtu = 0;
-  values.hasNdi = key.QueryRaw(regnames::kAolNdi, values.ndi.type, values.ndi.data) ==
-                      ERROR_SUCCESS &&
-                  IsNonEmptyText(values.ndi);
+  values.hasNdi =
+      key.QueryRaw(regnames::kAolNdi, values.ndi.type, values.ndi.data) == ERROR_SUCCESS &&
+      IsNonEmptyText(values.ndi);
   return true;
 }
 
@@ -95,6 +95,13 @@ int WriteBindingValues(RegKey& key, const BindingValues& values, OpenSubkey open
 
 // The name of the last key of a path.
 std::string LastKeyName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+// The names of the copies kept below a backup key; none when it does not exist.
+std::vector<std::string> CopyNames(const std::string& backupKey) {
+  RegKey copies;
+  if (copies.Open(HKEY_LOCAL_MACHINE, backupKey, KEY_READ) != ERROR_SUCCESS) return {};
+  return AllSubkeyNames(copies);
+}
 
 int FirstFailure(std::initializer_list<int> results) {
   for (int result : results) {
@@ -188,17 +195,14 @@ int CAolSettings::RestoreClient(const std::string& name) const {
 }
 
 int CAolSettings::RestoreAdapters() const {
-  RegKey copies;
-  if (copies.Open(HKEY_LOCAL_MACHINE, aolplaces::BackupKey(regnames::kAolBackupAdapters),
-                  KEY_READ) != ERROR_SUCCESS) {
-    return status::kOk;
-  }
+  const std::string copies = aolplaces::BackupKey(regnames::kAolBackupAdapters);
   int result = status::kOk;
-  for (const std::string& name : AllSubkeyNames(copies)) {
+  for (const std::string& name : CopyNames(copies)) {
     RegKey copy;
     DWORD mtu = 0;
-    const bool hasMtu = copy.Open(copies.Get(), name, KEY_READ) == ERROR_SUCCESS &&
-                        copy.QueryDword(regnames::kAolMtu, mtu) == ERROR_SUCCESS;
+    const bool hasMtu =
+        copy.Open(HKEY_LOCAL_MACHINE, copies + "\\" + name, KEY_READ) == ERROR_SUCCESS &&
+        copy.QueryDword(regnames::kAolMtu, mtu) == ERROR_SUCCESS;
     const std::string livePath = std::string(regnames::kEnumRootNet) + "\\" + name;
     RegKey live;
     int step = status::kOk;
@@ -216,15 +220,10 @@ int CAolSettings::RestoreAdapters() const {
 }
 
 int CAolSettings::RestoreBindings() const {
-  RegKey copies;
-  if (copies.Open(HKEY_LOCAL_MACHINE, aolplaces::BackupKey(regnames::kAolBackupBindings),
-                  KEY_READ) != ERROR_SUCCESS) {
-    return status::kOk;
-  }
+  const std::string copies = aolplaces::BackupKey(regnames::kAolBackupBindings);
   int result = status::kOk;
-  for (const std::string& name : AllSubkeyNames(copies)) {
-    const BindingValues values =
-        ReadBindingValues(aolplaces::BackupKey(std::string(regnames::kAolBackupBindings) + "\\" + name));
+  for (const std::string& name : CopyNames(copies)) {
+    const BindingValues values = ReadBindingValues(copies + "\\" + name);
     const std::string livePath =
         std::string(regnames::kServices9x) + regnames::kClassNetTrans + "\\" + name;
     RegKey live;

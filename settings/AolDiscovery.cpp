@@ -19,8 +19,7 @@ constexpr size_t kNetTransPrefixLength = 8;
 constexpr size_t kMstcpPrefixLength = 5;
 
 bool IsAolAdapter(const std::string& description) {
-  return description == regnames::kAolAdapterDesc ||
-         description == regnames::kAolDialUpAdapterDesc;
+  return description == regnames::kAolAdapterDesc || description == regnames::kAolDialUpAdapterDesc;
 }
 
 bool NamesMstcp(const std::string& valueName) {

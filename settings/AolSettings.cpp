@@ -14,8 +14,7 @@
 namespace {
 
 std::string SubkeyOfKind(int kind) {
-  return kind == kProviderCompuServe ? regnames::kCompuServeSubkey
-                                     : regnames::kAmericaOnlineSubkey;
+  return kind == kProviderCompuServe ? regnames::kCompuServeSubkey : regnames::kAmericaOnlineSubkey;
 }
 
 std::string SubkeyOfConfiguredProvider(const CSettingsStore& store) {

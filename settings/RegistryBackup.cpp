@@ -19,7 +19,8 @@ namespace {
 
 constexpr char kProgramTitle[] = "Velotune";
 constexpr char kBackupFailedText[] = "Failed to write backup some registry details";
-constexpr char kRestoreFailedText[] = "Err in setting restoring one of user's original registry value";
+constexpr char kRestoreFailedText[] =
+    "Err in setting restoring one of user's original registry value";
 constexpr char kMssRestoreFailedText[] = "Err in restoring user's MSS value";
 
 const int kParameters[] = {kParameterMtu, kParameterRwin, kParameterTtl, kParameterCacheSize};
@@ -30,9 +31,9 @@ void ShowPlainMessage(const char* text) {
 
 // The copy of a location entry in the backup key.
 LocationEntry Mirrored(const LocationEntry& live) {
-  return LocationEntry{live.valueName,
-                       MirroredKeyPath(CSettingsStore::ProgramKeyPath(regnames::kBackupRegistry),
-                                       live.keyPath)};
+  return LocationEntry{
+      live.valueName,
+      MirroredKeyPath(CSettingsStore::ProgramKeyPath(regnames::kBackupRegistry), live.keyPath)};
 }
 
 // Copies one value as stored from one location to another, creating the

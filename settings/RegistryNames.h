@@ -101,7 +101,8 @@ inline constexpr char kTcpipNdisWanIp[] = "\\Tcpip\\Parameters\\Adapters\\NdisWa
 inline constexpr char kNdisWanParameters[] = "\\NdisWan\\Parameters";
 inline constexpr char kNdisWanParametersTcpip[] = "\\NdisWan\\Parameters\\Tcpip";
 inline constexpr char kServiceParametersTcpip[] = "\\Parameters\\Tcpip";
-inline constexpr char kNetworkCards[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+inline constexpr char kNetworkCards[] =
+    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
 inline constexpr char kProductName[] = "ProductName";
 inline constexpr char kServiceName[] = "ServiceName";
 inline constexpr char kNdisWanDialoutIp[] = "NdisWanDialoutIp";

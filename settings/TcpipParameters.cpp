@@ -109,9 +109,9 @@ void AddLocation(std::vector<std::string>& locations, const char* name, const st
 
 int BuildMtuLocations(int osFamily, std::vector<std::string>& locations) {
   if (osFamily == kOsWindows2000) {
-    for (const char* key : {regnames::kNdisWanParameters, regnames::kNdisWanParametersTcpip,
-                            regnames::kTcpip, regnames::kTcpipParameters,
-                            regnames::kTcpipNdisWanIp, regnames::kTcpipParametersTcpip}) {
+    for (const char* key :
+         {regnames::kNdisWanParameters, regnames::kNdisWanParametersTcpip, regnames::kTcpip,
+          regnames::kTcpipParameters, regnames::kTcpipNdisWanIp, regnames::kTcpipParametersTcpip}) {
       AddLocation(locations, regnames::kMtu, ServicesNt(key));
     }
     return status::kOk;
@@ -156,8 +156,7 @@ int CSettingsStore::BuildLocations(int parameter, std::vector<std::string>& loca
   locations.clear();
   const bool nt = IsNt();
   switch (parameter) {
-    case kParameterMtu:
-      return BuildMtuLocations(osFamily_, locations);
+    case kParameterMtu: return BuildMtuLocations(osFamily_, locations);
     case kParameterRwin:
       if (nt) {
         AddLocation(locations, regnames::kTcpWindowSize, ServicesNt(regnames::kTcpipParameters));
@@ -173,8 +172,7 @@ int CSettingsStore::BuildLocations(int parameter, std::vector<std::string>& loca
       AddLocation(locations, regnames::kDefault, Services9x(regnames::kCacheSize));
       AddLocation(locations, "", Services9x(regnames::kCacheSize));
       return status::kOk;
-    default:
-      return status::kTestTypeUndefined;
+    default: return status::kTestTypeUndefined;
   }
 }
 
@@ -193,8 +191,7 @@ int CSettingsStore::BuildMssLocations(std::vector<std::string>& locations) {
 
 // --- Typed reads and writes ------------------------------------------------------
 
-int CSettingsStore::ReadValueAt(const std::string& key, const std::string& name,
-                                int& value) const {
+int CSettingsStore::ReadValueAt(const std::string& key, const std::string& name, int& value) const {
   RegKey handle;
   if (key.empty() || handle.Open(HKEY_LOCAL_MACHINE, key, KEY_READ) != ERROR_SUCCESS) {
     return status::kRegistryKeyNotFound;

@@ -18,9 +18,9 @@ LocationEntry ParseLocationEntry(const std::string& entry) {
   if (location.valueName == " ") location.valueName.clear();
   if (firstColon == std::string::npos) return location;
   const size_t secondColon = entry.find(':', firstColon + 1);
-  location.keyPath = entry.substr(firstColon + 1, secondColon == std::string::npos
-                                                      ? std::string::npos
-                                                      : secondColon - firstColon - 1);
+  location.keyPath =
+      entry.substr(firstColon + 1, secondColon == std::string::npos ? std::string::npos
+                                                                    : secondColon - firstColon - 1);
   return location;
 }
 

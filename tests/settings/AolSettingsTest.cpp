@@ -44,7 +44,8 @@ class AolSettingsTest : public RegistryTest {
   // Everything of the AOL client, adapter and binding the tests lay out.
   static RegistryValueMap AolState() {
     RegistryValueMap state;
-    for (const char* tree : {"SOFTWARE\\America Online", "Enum", "System\\CurrentControlSet\\Services\\Class"}) {
+    for (const char* tree :
+         {"SOFTWARE\\America Online", "Enum", "System\\CurrentControlSet\\Services\\Class"}) {
       for (const auto& [name, value] : FlattenValues(tree)) state[std::string(tree) + name] = value;
     }
     return state;

@@ -52,7 +52,8 @@ TEST(LocationEntryTest, ValueNameAndKeyPathBetweenTheColons) {
   EXPECT_EQ("MaxMTU", entry.valueName);
   EXPECT_EQ("System\\Class\\NetTrans\\0002", entry.keyPath);
   EXPECT_EQ("", ParseLocationEntry(" :Key\\Ndi\\params\\IPMTU\\:").valueName);
-  EXPECT_EQ("Key\\Ndi\\params\\IPMTU\\", ParseLocationEntry(" :Key\\Ndi\\params\\IPMTU\\:").keyPath);
+  EXPECT_EQ("Key\\Ndi\\params\\IPMTU\\",
+            ParseLocationEntry(" :Key\\Ndi\\params\\IPMTU\\:").keyPath);
   EXPECT_EQ("", ParseLocationEntry(":Key:").valueName);
   EXPECT_EQ("Key", ParseLocationEntry("Name:Key").keyPath);
   EXPECT_EQ("", ParseLocationEntry("Name").keyPath);

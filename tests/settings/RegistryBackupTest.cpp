@@ -128,7 +128,8 @@ TEST_F(RegistryBackupTest, Windows2000CopiesShareTheMirroredParametersKey) {
 
   ASSERT_EQ(status::kOk, store.Write(Record(kParameterRwin, 8760)));
   ASSERT_EQ(status::kOk, store.RestoreOriginal(kParameterRwin));
-  EXPECT_EQ(DwordBytes(17520), FlattenValues(netlayout::kTcpipParametersKey).at("|TcpWindowSize").data);
+  EXPECT_EQ(DwordBytes(17520),
+            FlattenValues(netlayout::kTcpipParametersKey).at("|TcpWindowSize").data);
   EXPECT_EQ(status::kTestTypeUndefined, store.RestoreOriginal(9));
 }
 

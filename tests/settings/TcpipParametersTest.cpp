@@ -72,8 +72,7 @@ class TcpipParametersTest : public RegistryTest {
 TEST_F(TcpipParametersTest, Windows2000Locations) {
   CSettingsStore store(kOsWindows2000);
   EXPECT_EQ((Locations{"MTU:" + kNt + "\\NdisWan\\Parameters:",
-                       "MTU:" + kNt + "\\NdisWan\\Parameters\\Tcpip:",
-                       "MTU:" + kNt + "\\Tcpip:",
+                       "MTU:" + kNt + "\\NdisWan\\Parameters\\Tcpip:", "MTU:" + kNt + "\\Tcpip:",
                        "MTU:" + kNt + "\\Tcpip\\Parameters:",
                        "MTU:" + kNt + "\\Tcpip\\Parameters\\Adapters\\NdisWanIp:",
                        "MTU:" + kNt + "\\Tcpip\\Parameters\\Tcpip:"}),
@@ -192,9 +191,9 @@ TEST_F(TcpipParametersTest, WithoutATcpipBindingNothingIsWrittenToTheRootOfTheMa
 TEST_F(TcpipParametersTest, WriteOfAnMtuWritesEveryLocationAndTheMss) {
   CSettingsStore windows2000(kOsWindows2000);
   ASSERT_EQ(status::kOk, windows2000.Write(Record(kParameterMtu, 1500)));
-  for (const char* key : {"\\NdisWan\\Parameters", "\\NdisWan\\Parameters\\Tcpip", "\\Tcpip",
-                          "\\Tcpip\\Parameters", "\\Tcpip\\Parameters\\Adapters\\NdisWanIp",
-                          "\\Tcpip\\Parameters\\Tcpip"}) {
+  for (const char* key :
+       {"\\NdisWan\\Parameters", "\\NdisWan\\Parameters\\Tcpip", "\\Tcpip", "\\Tcpip\\Parameters",
+        "\\Tcpip\\Parameters\\Adapters\\NdisWanIp", "\\Tcpip\\Parameters\\Tcpip"}) {
     EXPECT_EQ(DwordBytes(1500), Data(kNt + key, "MTU")) << key;
   }
   EXPECT_EQ(DwordBytes(1460), Data(kNt + "\\Tcpip\\Parameters", "TcpRecvSegmentSize"));

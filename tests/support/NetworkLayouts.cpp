@@ -11,7 +11,8 @@ namespace netlayout {
 const char kServices9x[] = "System\\CurrentControlSet\\Services";
 const char kServicesNt[] = "SYSTEM\\CurrentControlSet\\Services";
 const char kMstcpKey[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const char kCacheSizeKey[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
+const char kCacheSizeKey[] =
+    "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 const char kTcpipParametersKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 
 namespace {
@@ -28,17 +29,21 @@ void Describe(const std::string& key, const std::string& description) {
 
 }  // namespace
 
-std::string NetKey(int index) { return std::string(kServices9x) + "\\Class\\Net\\" + FourDigits(index); }
+std::string NetKey(int index) {
+  return std::string(kServices9x) + "\\Class\\Net\\" + FourDigits(index);
+}
 
 std::string NetTransKey(int index) {
   return std::string(kServices9x) + "\\Class\\NetTrans\\" + FourDigits(index);
 }
 
-std::string NetIpMtuKey(int adapterIndex) { return NetKey(adapterIndex) + "\\Ndi\\params\\IPMTU\\"; }
+std::string NetIpMtuKey(int adapterIndex) {
+  return NetKey(adapterIndex) + "\\Ndi\\params\\IPMTU\\";
+}
 
 void LayOut(const Windows9x& system) {
-  const char* const otherAdapters[] = {"Realtek RTL8029(AS) PCI Ethernet NIC",
-                                       "AOL Adapter", "Microsoft Virtual Private Networking Adapter"};
+  const char* const otherAdapters[] = {"Realtek RTL8029(AS) PCI Ethernet NIC", "AOL Adapter",
+                                       "Microsoft Virtual Private Networking Adapter"};
   for (int i = 0; i < system.adapterIndex; ++i) Describe(NetKey(i), otherAdapters[i % 3]);
   if (system.withAdapter) {
     Describe(NetKey(system.adapterIndex), "Dial-Up Adapter");
@@ -108,7 +113,9 @@ void LayOut(const AolAdapter& adapter) {
   testreg::WriteText(AolBindingKey(adapter) + "\\Ndi\\params\\IPMTU", "", "1500");
 }
 
-std::string AolClientKey(const std::string& name) { return "SOFTWARE\\America Online\\AOL\\" + name; }
+std::string AolClientKey(const std::string& name) {
+  return "SOFTWARE\\America Online\\AOL\\" + name;
+}
 
 void LayOutAolClient(const std::string& name, unsigned mtu, const std::string& ndi) {
   testreg::WriteDword(AolClientKey(name), "mtu", mtu);

@@ -10,7 +10,8 @@ namespace {
 void Flatten(const RegKey& key, const std::string& prefix, RegistryValueMap& values) {
   for (const std::string& name : AllValueNames(key)) {
     RegistryValueCopy copy;
-    if (key.QueryRaw(name, copy.type, copy.data) == ERROR_SUCCESS) values[prefix + "|" + name] = copy;
+    if (key.QueryRaw(name, copy.type, copy.data) == ERROR_SUCCESS)
+      values[prefix + "|" + name] = copy;
   }
   for (const std::string& name : AllSubkeyNames(key)) {
     RegKey subkey;
@@ -50,7 +51,8 @@ std::string DescribeDifferences(const RegistryValueMap& expected, const Registry
     if (found == actual.end()) {
       text << "\n  missing " << name << " = " << Describe(value);
     } else if (!(found->second == value)) {
-      text << "\n  changed " << name << ": " << Describe(value) << " -> " << Describe(found->second);
+      text << "\n  changed " << name << ": " << Describe(value) << " -> "
+           << Describe(found->second);
     }
   }
   for (const auto& [name, value] : actual) {
