@@ -6,13 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzz_dir=${1:-build}/fuzz
 budget=${2:-60}
-generator=()
-if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
-if [ ! -f "$fuzz_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$fuzz_dir" "${generator[@]}" -DCMAKE_C_COMPILER=clang \
-    -DCMAKE_CXX_COMPILER=clang++ -DVELOTUNE_FUZZ=ON
-fi
-cmake --build "$fuzz_dir" --parallel "$(nproc)"
+scripts/cmake-build.sh "$fuzz_dir" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DVELOTUNE_FUZZ=ON
 cd "$fuzz_dir"
 count=$(ctest -N -L fuzz | sed -n 's/^Total Tests: *//p')
 if [ "${count:-0}" -eq 0 ]; then

@@ -5,13 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 native_dir=${1:-build}/native
-generator=()
-if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
-if [ ! -f "$native_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$native_dir" "${generator[@]}" -DCMAKE_C_COMPILER=gcc \
-    -DCMAKE_CXX_COMPILER=g++ -DVELOTUNE_SANITIZE=ON
-fi
-cmake --build "$native_dir" --parallel "$(nproc)"
+scripts/cmake-build.sh "$native_dir" -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
+  -DVELOTUNE_SANITIZE=ON
 cd "$native_dir"
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_stack_use_after_return=1} \
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
