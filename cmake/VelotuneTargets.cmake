@@ -26,3 +26,11 @@ function(velotune_add_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_registry)
   endif()
 endfunction()
+
+# A test that talks to the lab's ISP server: it runs inside the lab fixture,
+# which starts the server (scripts/lab-isp.sh) in the Wine environment.
+function(velotune_requires_lab name)
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;lab_isp")
+  endif()
+endfunction()
