@@ -34,3 +34,22 @@ function(velotune_requires_lab name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;lab_isp")
   endif()
 endfunction()
+
+# Runs a test executable with the lab's RAS stand-in: the stand-in's
+# rasapi32.dll is copied beside the executable, and the test's Wine loads it
+# instead of its own rasapi32 (which cannot dial) through a DLL override.
+function(velotune_use_ras_standin target)
+  get_target_property(folder ${target} BINARY_DIR)
+  string(MAKE_C_IDENTIFIER "${folder}" folder_id)
+  set(copy_target ras_standin_copy_${folder_id})
+  if(NOT TARGET ${copy_target})
+    add_custom_command(OUTPUT ${folder}/rasapi32.dll
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:rasapi32> ${folder}/rasapi32.dll
+      DEPENDS rasapi32
+      COMMENT "Placing the lab's rasapi32.dll in ${folder}")
+    add_custom_target(${copy_target} DEPENDS ${folder}/rasapi32.dll)
+  endif()
+  add_dependencies(${target} ${copy_target})
+  set_property(TEST ${target} APPEND PROPERTY ENVIRONMENT
+    "WINEDLLOVERRIDES=mscoree,mshtml=\\;rasapi32=n,b")
+endfunction()

@@ -107,7 +107,10 @@ LONG RegKey::SetText(const std::string& name, const std::string& text) {
 
 LONG RegKey::SetRaw(const std::string& name, DWORD type, const std::vector<BYTE>& data) {
   if (key_ == nullptr) return ERROR_INVALID_HANDLE;
-  return RegSetValueExA(key_, RegValueName(name), 0, type, data.empty() ? nullptr : data.data(),
+  // The same guard byte as in SetText: texts are stored with exactly their bytes.
+  std::vector<BYTE> copy = data;
+  copy.push_back(0x01);
+  return RegSetValueExA(key_, RegValueName(name), 0, type, copy.data(),
                         static_cast<DWORD>(data.size()));
 }
 

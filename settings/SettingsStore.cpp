@@ -3,6 +3,7 @@
 
 #include "engine/portable/StatusCodes.h"
 #include "framework/RegKey.h"
+#include "settings/RegistryAccess.h"
 #include "settings/RegistryNames.h"
 #include "settings/portable/ProviderKinds.h"
 
@@ -12,12 +13,6 @@ constexpr DWORD kMaxEnumeratedSubkeys = 21;
 constexpr DWORD kModuleNameCapacity = 500;
 constexpr DWORD kExtendedVersionInfoSize = 156;
 constexpr DWORD kBasicVersionInfoSize = 148;
-
-// Opens the key for all access, creating it when it does not exist.
-LONG OpenOrCreate(RegKey& key, HKEY hive, const std::string& path) {
-  if (key.Open(hive, path) == ERROR_SUCCESS) return ERROR_SUCCESS;
-  return key.Create(hive, path);
-}
 
 bool ReadVersion(DWORD structureSize, OSVERSIONINFOEXA& info) {
   info = OSVERSIONINFOEXA();

@@ -1,0 +1,41 @@
+#include "tests/support/LabPhonebookFile.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+constexpr char kPhonebookVariable[] = "VELOTUNE_LAB_PHONEBOOK";
+}
+
+LabPhonebookFile::LabPhonebookFile(const std::vector<std::string>& entryNames,
+                                   const std::string& entryBody) {
+  char folder[MAX_PATH] = {};
+  char file[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, "pbk", 0, file);
+  path_ = file;
+  std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+  out << "; lab phone book\r\n";
+  for (const std::string& name : entryNames) out << "[" << name << "]\r\n" << entryBody << "\r\n";
+  out.close();
+  EXPECT_TRUE(out.good()) << path_;
+  SetEnvironmentVariableA(kPhonebookVariable, path_.c_str());
+}
+
+LabPhonebookFile::~LabPhonebookFile() {
+  SetEnvironmentVariableA(kPhonebookVariable, nullptr);
+  DeleteFileA(path_.c_str());
+}
+
+std::vector<std::string> LabPhonebookFile::NumberedEntries(int count) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= count; ++i) {
+    char name[16];
+    snprintf(name, sizeof(name), "Entry %02d", i);
+    names.push_back(name);
+  }
+  return names;
+}
