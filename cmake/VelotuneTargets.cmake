@@ -77,6 +77,14 @@ function(velotune_add_fuzzer name)
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 900)
 endfunction()
 
+# A test that talks to the lab's ISP server: it runs inside the lab fixture,
+# which starts the server (scripts/lab-isp.sh) in the Wine environment.
+function(velotune_requires_lab name)
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;lab_isp")
+  endif()
+endfunction()
+
 # Runs a test executable with the lab's RAS stand-in: the stand-in's
 # rasapi32.dll is copied beside the executable, and the test's Wine loads it
 # instead of its own rasapi32 (which cannot dial) through a DLL override.
