@@ -21,12 +21,20 @@ constexpr int kMaxDeviceName = 128;
 
 // RAS error numbers the program and the stand-in use by name.
 constexpr DWORD kErrorBase = 600;
+constexpr DWORD kPending = 600;
 constexpr DWORD kPortAlreadyOpen = 602;
 constexpr DWORD kBufferTooSmall = 603;
+constexpr DWORD kDeviceDoesNotExist = 608;
+constexpr DWORD kPortDisconnected = 619;
 constexpr DWORD kCannotOpenPhonebook = 621;
 constexpr DWORD kCannotFindPhonebookEntry = 623;
+constexpr DWORD kRemoteDisconnection = 629;
+constexpr DWORD kUserDisconnection = 631;
 constexpr DWORD kInvalidSize = 632;
-constexpr DWORD kDeviceDoesNotExist = 608;
+constexpr DWORD kLineBusy = 676;
+constexpr DWORD kNoAnswer = 678;
+constexpr DWORD kNoDialTone = 680;
+constexpr DWORD kAuthenticationFailure = 691;
 constexpr DWORD kErrorEnd = 800;  // one past the last RAS error number
 
 // Connection states (RASCONNSTATE) the program names.
@@ -73,6 +81,7 @@ static_assert(sizeof(DialParams) == 1052, "Windows 95 RASDIALPARAMSA");
 
 // The notifier of type 0: (message, connection state, error).
 using DialNotifier0 = VOID(WINAPI*)(UINT, DWORD, DWORD);
+constexpr DWORD kNotifierType0 = 0;
 
 // The entry points of rasapi32.dll the program uses.
 using RasDialFunction = DWORD(WINAPI*)(void* extensions, LPCSTR phonebook, DialParams* params,

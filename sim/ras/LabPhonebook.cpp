@@ -84,12 +84,21 @@ bool LabPhonebook::HasEntry(const std::string& entry) const { return IndexOf(ent
 
 std::string LabPhonebook::Value(const std::string& entry, const std::string& key,
                                 const std::string& fallback) const {
+  const std::string* value = Find(entry, key);
+  return value != nullptr ? *value : fallback;
+}
+
+bool LabPhonebook::HasValue(const std::string& entry, const std::string& key) const {
+  return Find(entry, key) != nullptr;
+}
+
+const std::string* LabPhonebook::Find(const std::string& entry, const std::string& key) const {
   int index = IndexOf(entry);
-  if (index < 0) return fallback;
+  if (index < 0) return nullptr;
   for (const auto& value : entries_[index].values) {
-    if (SameName(value.first, key)) return value.second;
+    if (SameName(value.first, key)) return &value.second;
   }
-  return fallback;
+  return nullptr;
 }
 
 int LabPhonebook::IndexOf(const std::string& entry) const {

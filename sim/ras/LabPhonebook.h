@@ -22,6 +22,8 @@ class LabPhonebook {
   // The entries in the order of the file; a repeated section adds to the first.
   std::vector<std::string> EntryNames() const;
   bool HasEntry(const std::string& entry) const;
+  // Whether the entry has the key, even with an empty value.
+  bool HasValue(const std::string& entry, const std::string& key) const;
   // The value of a key of an entry; `fallback` when either does not exist.
   std::string Value(const std::string& entry, const std::string& key,
                     const std::string& fallback = std::string()) const;
@@ -34,6 +36,8 @@ class LabPhonebook {
 
   // Position of an entry in entries_; -1 when there is none.
   int IndexOf(const std::string& entry) const;
+  // The entry's value of a key; null when either does not exist.
+  const std::string* Find(const std::string& entry, const std::string& key) const;
 
   std::vector<Entry> entries_;
 };

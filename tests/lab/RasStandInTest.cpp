@@ -112,24 +112,4 @@ TEST_F(RasStandInTest, ErrorTextsOfTheErrorsItProduces) {
   EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), errorString_(603, nullptr, 256));
 }
 
-TEST_F(RasStandInTest, WithoutAModemNothingConnects) {
-  auto dial = rasapi32_.Proc<ras::RasDialFunction>("RasDialA");
-  auto hangUp = rasapi32_.Proc<ras::RasHangUpFunction>("RasHangUpA");
-  auto enumConnections = rasapi32_.Proc<ras::RasEnumConnectionsFunction>("RasEnumConnectionsA");
-  ras::DialParams params = {};
-  params.size = sizeof(params);
-  ras::ConnectionHandle connection = reinterpret_cast<ras::ConnectionHandle>(1);
-  EXPECT_EQ(ras::kDeviceDoesNotExist, dial(nullptr, nullptr, &params, 0, nullptr, &connection));
-  EXPECT_EQ(nullptr, connection);
-  EXPECT_NE(std::string(), ErrorText(ras::kDeviceDoesNotExist));
-
-  ras::Connection connections = {};
-  connections.size = sizeof(connections);
-  DWORD size = sizeof(connections);
-  DWORD count = 7;
-  EXPECT_EQ(0u, enumConnections(&connections, &size, &count));
-  EXPECT_EQ(0u, count);
-  EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), hangUp(connection));
-}
-
 }  // namespace
