@@ -45,6 +45,8 @@ int CResultLog::FilePath(std::string& path) {
 }
 
 int CResultLog::Delete() {
+  // A file this object holds open could not be removed.
+  Close();
   std::string path;
   int result = FilePath(path);
   if (result != status::kOk) return result;

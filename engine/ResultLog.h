@@ -31,7 +31,8 @@ class CResultLog {
   // The full name of the log file; 30 as above.
   static int FilePath(std::string& path);
 
-  // Removes the file: 0; 30; 49 when it cannot be removed (also when missing).
+  // Closes the file if this object has it open and removes it: 0; 30; 49
+  // when it cannot be removed (also when it is missing).
   int Delete();
   // "Read": open for reading only (5 on failure). "Write": open for reading
   // and writing, creating the file when it does not exist, never truncating

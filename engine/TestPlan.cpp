@@ -34,6 +34,11 @@ int CTestPlan::MtuInEffect() {
   return store_.ReadCurrent(mtu) == status::kOk ? mtu.value : 0;
 }
 
+int CTestPlan::EffectiveValue(const TestRecord& record) {
+  if (record.kind != kRecordAuto || record.parameter != kParameterRwin) return record.value;
+  return RwinForMtu(record.value, MtuInEffect());
+}
+
 int CTestPlan::ApplyFirst(int providerKind) {
   TestRecord record = First();
   switch (record.kind) {
@@ -46,9 +51,7 @@ int CTestPlan::ApplyFirst(int providerKind) {
         TestRecord bestMtu = {kRecordAuto, kParameterMtu, 0, 0.0};
         if (store_.ReadBest(bestMtu) == status::kOk) store_.Write(bestMtu);
       }
-      if (record.parameter == kParameterRwin) {
-        record.value = RwinForMtu(record.value, MtuInEffect());
-      }
+      record.value = EffectiveValue(record);
       return store_.Write(record);
     default:
       return status::kTestTypeUndefined;
@@ -78,6 +81,8 @@ int CTestPlan::ChooseBest(const TestRecord& finished, bool write) {
   int code = analysis.Improvement(filter, kMatchFilterParameter, result);
   if (code != status::kOk) return code;
   TestRecord best = {finished.kind, finished.parameter, result.bestValue, 0.0};
+  // The log names the planned candidate; keep the value that was measured.
+  best.value = EffectiveValue(best);
   if (write) {
     code = store_.Write(best);
     if (code != status::kOk) return code;

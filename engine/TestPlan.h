@@ -36,9 +36,10 @@ class CTestPlan {
   // After an auto test (the finished record still first): when it was the
   // last of its parameter, chooses the parameter's best value, writes it so
   // that the following parameters are tested on top of it (not after the
-  // plan's last test) and stores it as the best setting. 37 for a record that
-  // is neither baseline nor auto; otherwise the status of the analysis, the
-  // write or the store.
+  // plan's last test) and stores it as the best setting. A chosen RWIN is the
+  // window that was measured, i.e. converted as in ApplyFirst. 37 for a
+  // record that is neither baseline nor auto; otherwise the status of the
+  // analysis, the write or the store.
   int AnalyseAfterStep();
   // At the end of a manual tune-up: chooses and stores (without writing) the
   // best value of the request's parameter; 37 for a request that is not manual.
@@ -49,6 +50,9 @@ class CTestPlan {
   int ChooseBest(const TestRecord& finished, bool write);
   // The MTU the next dial will use, or 0 when it cannot be read.
   int MtuInEffect();
+  // The value a record's test runs with: an auto RWIN candidate (a multiple
+  // of 536) becomes the same multiple of the MSS of the MTU in effect.
+  int EffectiveValue(const TestRecord& record);
 
   std::deque<TestRecord> records_;
   int total_;

@@ -92,9 +92,8 @@ using RasGetConnectStatusFunction = DWORD(WINAPI*)(ConnectionHandle connection,
                                                    ConnectionStatus* status);
 using RasEnumConnectionsFunction = DWORD(WINAPI*)(Connection* connections, DWORD* bufferSize,
                                                   DWORD* count);
-using RasEnumEntriesFunction = DWORD(WINAPI*)(LPCSTR reserved, LPCSTR phonebook,
-                                              EntryName* entries, DWORD* bufferSize,
-                                              DWORD* count);
+using RasEnumEntriesFunction = DWORD(WINAPI*)(LPCSTR reserved, LPCSTR phonebook, EntryName* entries,
+                                              DWORD* bufferSize, DWORD* count);
 using RasGetErrorStringFunction = DWORD(WINAPI*)(UINT error, LPSTR text, DWORD textSize);
 
 }  // namespace ras

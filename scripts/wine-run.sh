@@ -9,4 +9,9 @@ eval "$("$(dirname "$0")/wine-env.sh" env "$build_dir")"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$(dirname "$0")/wine-env.sh" prefix "$build_dir"
 fi
+# The lab's ISP server, when one runs for this build tree (scripts/lab-isp.sh).
+if [ -z "${VELOTUNE_LAB_ISP:-}" ] && [ -f "$build_dir/lab/isp.address" ]; then
+  VELOTUNE_LAB_ISP=$(cat "$build_dir/lab/isp.address")
+  export VELOTUNE_LAB_ISP
+fi
 exec /usr/lib/wine/wine "$@"

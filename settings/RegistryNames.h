@@ -29,9 +29,17 @@ inline constexpr char kUrl[] = "URL";
 inline constexpr char kRedial[] = "Redial";
 inline constexpr char kAolProgramPath[] = "AOLProgramPath";
 inline constexpr char kDefaultScreenName[] = "DefaultScreenName";
+inline constexpr char kAmericaOnlineSubkey[] = "\\America Online";
+inline constexpr char kCompuServeSubkey[] = "\\CompuServe 2000";
 
 // "\Backup Registry"
 inline constexpr char kBackupStatus[] = "BackupStatus";
+
+// "\Best Settings": one value per parameter, named by a number.
+inline constexpr char kBestMtu[] = "14";
+inline constexpr char kBestRwin[] = "12";
+inline constexpr char kBestTtl[] = "13";
+inline constexpr char kBestCacheSize[] = "11";
 
 // "\App Settings": the main window rectangle.
 inline constexpr char kLeft[] = "left";
@@ -43,6 +51,12 @@ inline constexpr char kBottom[] = "bottom";
 inline constexpr char kShowDialer[] = "ShowVTDialer";
 inline constexpr char kSingleClickDial[] = "SingleClickDial";
 inline constexpr char kInternetDial[] = "InternetDial";
+
+// Copies of the AOL client's and adapter's values, under "\Backup Registry".
+inline constexpr char kAolBackup[] = "\\AOL";
+inline constexpr char kAolBackupAdapters[] = "\\Enum\\Root\\Net";
+inline constexpr char kAolBackupBindings[] = "\\NetTrans";
+inline constexpr char kAolBackupBindingIpMtu[] = "\\Ndi\\Params\\IPMTU";
 
 // The per-user key of the application object (recent-file list only).
 inline constexpr char kApplicationUserKey[] = "Local AppWizard-Generated Applications";
@@ -64,5 +78,56 @@ inline constexpr char kAttGlobalDataKey[] = "SOFTWARE\\AT&T\\WNClient\\Global Da
 inline constexpr char kAttHideStatus[] = "Hide Status After Connect";
 inline constexpr char kAttLaunchBrowser[] = "Launch IE After Connect";
 inline constexpr char kAttPromptDisconnect[] = "Prompt For Disconnect";
+
+// Where Windows keeps its TCP/IP settings: the services key, spelled as the
+// Windows 9x family and as the NT family spell it (the same 33 characters).
+inline constexpr char kServices9x[] = "System\\CurrentControlSet\\Services";
+inline constexpr char kServicesNt[] = "SYSTEM\\CurrentControlSet\\Services";
+inline constexpr char kClassNet[] = "\\Class\\Net";
+inline constexpr char kClassNetTrans[] = "\\Class\\NetTrans";
+inline constexpr char kDriverDesc[] = "DriverDesc";
+inline constexpr char kIpMtu[] = "IPMTU";
+inline constexpr char kMaxMtu[] = "MaxMTU";
+inline constexpr char kMaxMss[] = "MaxMSS";
+inline constexpr char kNdiParamsIpMtu[] = "\\Ndi\\params\\IPMTU";
+inline constexpr char kDialUpAdapterDesc[] = "Dial-Up Adapter";
+inline constexpr char kTcpipBindingDesc[] = "TCP/IP";
+inline constexpr char kVxdMstcp[] = "\\VxD\\MSTCP";
+inline constexpr char kCacheSize[] = "\\VxD\\NWLink\\Ndi\\params\\cachesize";
+inline constexpr char kTcpip[] = "\\Tcpip";
+inline constexpr char kTcpipParameters[] = "\\Tcpip\\Parameters";
+inline constexpr char kTcpipParametersTcpip[] = "\\Tcpip\\Parameters\\Tcpip";
+inline constexpr char kTcpipNdisWanIp[] = "\\Tcpip\\Parameters\\Adapters\\NdisWanIp";
+inline constexpr char kNdisWanParameters[] = "\\NdisWan\\Parameters";
+inline constexpr char kNdisWanParametersTcpip[] = "\\NdisWan\\Parameters\\Tcpip";
+inline constexpr char kServiceParametersTcpip[] = "\\Parameters\\Tcpip";
+inline constexpr char kNetworkCards[] =
+    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+inline constexpr char kProductName[] = "ProductName";
+inline constexpr char kServiceName[] = "ServiceName";
+inline constexpr char kNdisWanDialoutIp[] = "NdisWanDialoutIp";
+// TCP/IP value names.
+inline constexpr char kMtu[] = "MTU";
+inline constexpr char kTcpWindowSize[] = "TcpWindowSize";
+inline constexpr char kDefaultRcvWindow[] = "DefaultRcvWindow";
+inline constexpr char kDefaultTtl[] = "DefaultTTL";
+inline constexpr char kTcpRecvSegmentSize[] = "TcpRecvSegmentSize";
+inline constexpr char kDefault[] = "default";
+
+// The America Online client's own key and its adapter's device keys (Windows 9x).
+inline constexpr char kAolClientKey[] = "SOFTWARE\\America Online\\AOL";
+inline constexpr char kAolSock[] = "aolsock";
+inline constexpr char kAolSockBack[] = "AolsockBack";
+inline constexpr char kAolMtu[] = "mtu";
+inline constexpr char kAolNdi[] = "aolndi";
+inline constexpr char kEnumRootNet[] = "Enum\\Root\\Net";
+inline constexpr char kDeviceDesc[] = "DeviceDesc";
+inline constexpr char kAolAdapterDesc[] = "AOL Adapter";
+inline constexpr char kAolDialUpAdapterDesc[] = "AOL Dial-Up Adapter";
+inline constexpr char kBindings[] = "\\Bindings";
+inline constexpr char kEnumNetworkMstcp[] = "Enum\\Network\\MSTCP";
+inline constexpr char kMstcp[] = "MSTCP";
+inline constexpr char kDriver[] = "Driver";
+inline constexpr char kNetTrans[] = "NetTrans";
 
 }  // namespace regnames

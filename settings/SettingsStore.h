@@ -98,6 +98,16 @@ class CSettingsStore {
   // Writes every stored best value of the configured provider.
   int ApplyBest();
 
+  // --- Backup and restore of the user's TCP/IP values (RegistryBackup.cpp) ---
+  // Copies every TCP/IP value the user has, and the AOL client's and
+  // adapter's, into "\Backup Registry" and marks the backup complete.
+  int Backup();
+  // Puts back the user's values of one parameter (MTU with the MSS),
+  // deleting those the user never had.
+  int RestoreOriginal(int parameter);
+  // Restores all four parameters; always 0.
+  int RestoreAll();
+
   // --- Start-up -----------------------------------------------------------
   // 1 when "\DialUp Profile" exists (configured before); otherwise creates it
   // and returns 0: this is a first run.
@@ -110,4 +120,17 @@ class CSettingsStore {
   int osFamily_;
   // When 1, the next parameter write stores its value obscured and clears the flag.
   int obscureNext_;
+
+ private:
+  // The typed read and write of one value (DWORD on the NT family, decimal
+  // text elsewhere; an empty text is no value).
+  int ReadValueAt(const std::string& key, const std::string& name, int& value) const;
+  int WriteValueAt(const std::string& key, const std::string& name, int value);
+  // Writes the value to every location in order; the first failure ends it.
+  int WriteToEach(const std::vector<std::string>& locations, int value);
+  // Where the configured provider's best value of a parameter is stored.
+  int BestSettingLocation(int parameter, std::string& key, std::string& name) const;
+  // Puts back the copies of a list's values; `failureText` is shown for a
+  // value that cannot be written.
+  void RestoreEach(const std::vector<std::string>& locations, const char* failureText);
 };

@@ -91,8 +91,8 @@ const char* const kMessages[status::kHighestCode + 1] = {
     "NetZero connection problem",
     "NetZero ConnectWnd Error",
     "One or more parameters is incorrect",
-    "The user clicked either the Work Offline or Cancel button on the Internet connection "
-    "dialog box.",
+    ("The user clicked either the Work Offline or Cancel button on the Internet connection "
+     "dialog box."),
     "Failed to connect to service provider",
     "Failed to initialize Windows Dial-Up",
     "continue to monitor dialing",

@@ -2,6 +2,7 @@
 #include "engine/portable/TestPlanBuilder.h"
 
 #include <climits>
+#include <cstddef>
 
 #include "settings/portable/OsFamily.h"
 

@@ -22,8 +22,7 @@ std::string Trimmed(const std::string& text) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -59,8 +58,8 @@ void LabPhonebook::Parse(const std::string& text) {
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
       size_t close = line.find(']');
-      std::string name = Trimmed(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                            : close - 1));
+      std::string name =
+          Trimmed(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
       int index = IndexOf(name);
       if (index < 0) {
         entries_.push_back(Entry{name, {}});

@@ -33,9 +33,8 @@ DWORD ReadEntryNames(LPCSTR phonebook, std::vector<std::string>& names) {
 
 }  // namespace
 
-extern "C" DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook,
-                                        ras::EntryName* entries, DWORD* bufferSize,
-                                        DWORD* count) {
+extern "C" DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, ras::EntryName* entries,
+                                        DWORD* bufferSize, DWORD* count) {
   if (reserved != nullptr || bufferSize == nullptr || count == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }

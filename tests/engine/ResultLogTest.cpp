@@ -38,9 +38,9 @@ TEST_F(ResultLogTest, OpenDeleteAndTheirCodes) {
   EXPECT_TRUE(LogExists());
   log.Close();
   ASSERT_EQ(0, log.Open("Read"));
-  log.Close();
   EXPECT_EQ(0, log.Delete());
   EXPECT_FALSE(LogExists());
+  EXPECT_FALSE(log.IsOpen());
 }
 
 TEST_F(ResultLogTest, AppendsAtTheEndWithoutTruncating) {

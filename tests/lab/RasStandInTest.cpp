@@ -40,8 +40,8 @@ TEST_F(RasStandInTest, IsTheLibraryBesideTheProgramAndExportsWhatTheProgramImpor
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   std::string folder(program, std::string(program).rfind('\\') + 1);
   EXPECT_EQ(folder + "rasapi32.dll", std::string(path));
-  for (const char* name : {"RasDialA", "RasHangUpA", "RasGetConnectStatusA",
-                           "RasEnumConnectionsA", "RasEnumEntriesA", "RasGetErrorStringA"}) {
+  for (const char* name : {"RasDialA", "RasHangUpA", "RasGetConnectStatusA", "RasEnumConnectionsA",
+                           "RasEnumEntriesA", "RasGetErrorStringA"}) {
     EXPECT_NE(nullptr, GetProcAddress(rasapi32_.Get(), name)) << name;
   }
 }

@@ -18,13 +18,25 @@ const char* const kOwnedTrees[] = {
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards",
     "Enum\\Root\\Net",
     "Enum\\Network\\MSTCP",
+    // The NT family's dial-up keys, which Wine does not have.
+    "SYSTEM\\CurrentControlSet\\Services\\NdisWan",
+    "SYSTEM\\CurrentControlSet\\Services\\NdisWan5",
 };
+
+// Wine's own key: kept, but put back as it was after each test.
+constexpr char kSystemTcpipKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip";
 
 }  // namespace
 
-void RegistryTest::SetUp() { ClearOwnedKeys(); }
+void RegistryTest::SetUp() {
+  ClearOwnedKeys();
+  systemTcpip_ = RegistryTreeSnapshot(kSystemTcpipKey);
+}
 
-void RegistryTest::TearDown() { ClearOwnedKeys(); }
+void RegistryTest::TearDown() {
+  ClearOwnedKeys();
+  systemTcpip_.Restore();
+}
 
 void RegistryTest::ClearOwnedKeys() {
   for (const char* tree : kOwnedTrees) DeleteKeyTree(HKEY_LOCAL_MACHINE, tree);
@@ -50,6 +62,15 @@ bool ValueExists(const std::string& path, const std::string& name) {
 void CreateKey(const std::string& path) {
   RegKey key;
   ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_LOCAL_MACHINE, path)) << path;
+}
+
+void CreateVolatileKey(const std::string& path) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
+                                           REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                                           nullptr))
+      << path;
+  RegCloseKey(key);
 }
 
 void WriteRaw(const std::string& path, const std::string& name, DWORD type,

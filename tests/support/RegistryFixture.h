@@ -1,6 +1,8 @@
 // A test fixture that starts every test from a clean registry: the program
 // key and the other programs' keys the program touches are removed before
-// and after each test. Helpers read and write raw registry data.
+// and after each test. Wine's own TCP/IP key, which the NT-family tests write
+// to, is copied before each test and put back after it. Helpers read and
+// write raw registry data.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RegistrySnapshot.h"
+
 class RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -16,6 +20,9 @@ class RegistryTest : public ::testing::Test {
 
   // Removes every key the tests own (program key, TCP/IP fixture keys, ...).
   static void ClearOwnedKeys();
+
+ private:
+  RegistryTreeSnapshot systemTcpip_;
 };
 
 namespace testreg {
@@ -23,6 +30,9 @@ namespace testreg {
 bool KeyExists(const std::string& path);
 bool ValueExists(const std::string& path, const std::string& name);
 void CreateKey(const std::string& path);
+// A key that lives only in memory: no ordinary key can be created below it,
+// which makes writes under it fail.
+void CreateVolatileKey(const std::string& path);
 void WriteRaw(const std::string& path, const std::string& name, DWORD type,
               const std::vector<BYTE>& data);
 void WriteDword(const std::string& path, const std::string& name, DWORD value);
