@@ -4,11 +4,13 @@
 // the MSTCP key, MaxMTU in the TCP/IP binding of the network class. NT 4:
 // TcpWindowSize and DefaultTTL (DWORDs) in the Tcpip parameters, MTU in the
 // parameters of the NdisWan adapter's service, found through its network
-// card entry. Windows 2000: MTU of the NdisWan adapter's Tcpip parameters.
+// card entry. Windows 2000: as NT 4, except that the MTU of its dial-up links
+// is NdisWan's own.
 #include "sim/link/TcpipInEffect.h"
 
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -22,8 +24,7 @@ const char kNetTransKey[] = "System\\CurrentControlSet\\Services\\Class\\NetTran
 const char kNtTcpipKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services\\";
 const char kNetworkCardsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
-const char kWin2000DialUpKey[] =
-    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Adapters\\NdisWanIp";
+const char kWin2000DialUpKey[] = "SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters";
 const char kNdisWanProduct[] = "NdisWanDialoutIp";
 const char kTcpipBinding[] = "TCP/IP";
 
@@ -39,8 +40,9 @@ int DecimalOr(const RegKey& key, const char* name, int fallback) {
   std::string text;
   if (key.QueryText(name, text) != ERROR_SUCCESS || text.empty()) return fallback;
   char* end = nullptr;
+  errno = 0;
   long value = std::strtol(text.c_str(), &end, 10);
-  if (end == text.c_str() || *end != '\0' || value <= 0 || value > 0x7FFFFFFF) return fallback;
+  if (end == text.c_str() || *end != '\0' || errno == ERANGE || value <= 0) return fallback;
   return static_cast<int>(value);
 }
 

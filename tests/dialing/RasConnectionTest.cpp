@@ -17,6 +17,7 @@
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/MessageWindow.h"
 #include "tests/support/RegistryFixture.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -42,8 +43,6 @@ class RasConnectionTest : public RegistryTest {
  protected:
   void SetUp() override {
     RegistryTest::SetUp();
-    // Connections carry nothing here: no ISP is told about them.
-    SetEnvironmentVariableA("VELOTUNE_LAB_ISP", nullptr);
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Home", "jdoe", "s3cret!"));
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Office", "jdoe", ""));
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Busy Once", "jdoe", "x"));
@@ -75,6 +74,8 @@ class RasConnectionTest : public RegistryTest {
   CDialUpProfile profile_{kProviderDialUpNetworking, kOsWindows98};
   CRasConnection ras_{profile_};
   MessageWindow window_;
+  // Connections carry nothing here: no ISP is told about them.
+  ScopedEnvironment noIsp_{"VELOTUNE_LAB_ISP", nullptr};
 };
 
 TEST_F(RasConnectionTest, WithoutADefaultProfileNothingIsDialled) {

@@ -14,6 +14,7 @@
 #include "framework/RasLayouts.h"
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/MessageWindow.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -38,7 +39,6 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM children) {
 class LabInternetDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetEnvironmentVariableA("VELOTUNE_LAB_ISP", nullptr);
     ASSERT_NE(nullptr, functions_.dial) << "LabInternetDial.dll beside the tests";
   }
 
@@ -93,6 +93,8 @@ class LabInternetDialTest : public ::testing::Test {
   InternetDialFunctions functions_ = InternetDialFunctions::FromModule("LabInternetDial.dll");
   CInternetDialer dialer_{functions_};
   MessageWindow window_;
+  // Connections carry nothing here: no ISP is told about them.
+  ScopedEnvironment noIsp_{"VELOTUNE_LAB_ISP", nullptr};
 };
 
 TEST_F(LabInternetDialTest, TheDialogDialsWithTheLoginTypedIntoItAndConnects) {

@@ -13,6 +13,7 @@
 #include "framework/LoadedModule.h"
 #include "framework/RasLayouts.h"
 #include "tests/support/LabPhonebookFile.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -45,7 +46,6 @@ VOID WINAPI RecordNotification(UINT message, DWORD state, DWORD error) {
 class RasStandInDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetEnvironmentVariableA("VELOTUNE_LAB_ISP", nullptr);
     ASSERT_TRUE(rasapi32_.IsLoaded());
     dial_ = rasapi32_.Proc<ras::RasDialFunction>("RasDialA");
     hangUp_ = rasapi32_.Proc<ras::RasHangUpFunction>("RasHangUpA");
@@ -99,6 +99,8 @@ class RasStandInDialTest : public ::testing::Test {
   ras::RasGetConnectStatusFunction status_ = nullptr;
   ras::RasEnumConnectionsFunction enum_ = nullptr;
   std::vector<ras::ConnectionHandle> opened_;
+  // Connections carry nothing here: no ISP is told about them.
+  ScopedEnvironment noIsp_{"VELOTUNE_LAB_ISP", nullptr};
 };
 
 TEST_F(RasStandInDialTest, CallerMistakesAreRefusedAtOnce) {
