@@ -301,11 +301,17 @@ DWORD Dial(LPCSTR phonebook, const ras::DialParams& params, DWORD notifierType, 
 
 DWORD HangUp(ras::ConnectionHandle handle) {
   Table& table = TheTable();
-  std::lock_guard<std::mutex> lock(table.mutex);
-  ConnectionPtr connection = FindLocked(table, handle);
-  if (connection == nullptr) return ERROR_INVALID_HANDLE;
-  connection->hangingUp = true;
-  SetEvent(connection->stop);
+  ConnectionPtr connection;
+  {
+    std::lock_guard<std::mutex> lock(table.mutex);
+    connection = FindLocked(table, handle);
+    if (connection == nullptr) return ERROR_INVALID_HANDLE;
+    connection->hangingUp = true;
+    SetEvent(connection->stop);
+  }
+  // The carrier is gone as soon as the modem hangs up, even if the program
+  // ends before RAS has closed the port.
+  LinkDown(*connection);
   return ERROR_SUCCESS;
 }
 

@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# The simulated dial-up lab of a build tree, started and stopped as a whole.
+#
+#   lab.sh start  <build-dir> [--family F] [--phonebook FILE] [--time-scale S] [-- isp options]
+#   lab.sh stop   <build-dir>
+#   lab.sh run    <build-dir> [program.exe [arguments...]]   (default: the lab's Velotune.exe)
+#   lab.sh env    <build-dir>         print the lab's environment as shell exports
+#   lab.sh status <build-dir>         what LabProbe.exe sees inside the lab
+#
+# start: the Wine environment (scripts/wine-env.sh), the prefix configured as
+# a machine of Windows family F (win95, win98, winme, nt40 or win2k; default
+# win98): Wine reports that version to the lab's programs, the machine has the
+# network keys of that family (dial-up adapter and TCP/IP binding, NdisWan),
+# and Velotune.exe loads the lab's rasapi32.dll; the ISP and web server
+# (scripts/lab-isp.sh), which the prefix's Internet settings use as proxy; the
+# phone book (default sim/ras/lab-phonebook.pbk); and the program folder
+# <build-dir>/lab/program with Velotune.exe and the lab's DLLs beside it.
+# stop ends what start started: a Wine environment or ISP server that was
+# already running when the lab started is left running.
+# The state lives in <build-dir>/lab: lab.env, program/, phonebook.pbk, started.
+set -euo pipefail
+
+command=${1:?usage: lab.sh start|stop|run|env|status <build-dir> ...}
+build_dir=$(cd "${2:?build directory missing}" && pwd)
+shift 2
+scripts=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$scripts/.." && pwd)
+state_dir="$build_dir/lab"
+program_dir="$state_dir/program"
+env_file="$state_dir/lab.env"
+started_file="$state_dir/started"
+WINE=/usr/lib/wine/wine
+
+# Windows sees the Unix file system as drive Z:.
+windows_path() { local path=$1; printf 'Z:%s' "${path//\//\\}"; }
+
+# A wineserver serves the build tree's prefix.
+wine_is_running() {
+  local prefix="$build_dir/wine/prefix" pid
+  for pid in $(pgrep -x 'wineserver(32|64)?' 2>/dev/null || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+isp_is_running() {
+  [ -f "$state_dir/isp.pid" ] && kill -0 "$(cat "$state_dir/isp.pid")" 2>/dev/null
+}
+
+# The registry of a machine of the family: Wine's version for the lab's
+# programs, and the family's network keys, without values of their own.
+family_registry() {
+  local family=$1
+  echo 'REGEDIT4'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\Velotune.exe]'
+  echo "\"Version\"=\"$family\""
+  echo '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\Velotune.exe\DllOverrides]'
+  echo '"rasapi32"="native,builtin"'
+  echo '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\LabProbe.exe]'
+  echo "\"Version\"=\"$family\""
+  case "$family" in
+    nt40)
+      echo '[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\NetworkCards\1]'
+      echo '"ProductName"="NdisWanDialoutIp"'
+      echo '"ServiceName"="NdisWan4"'
+      echo '[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\NdisWan4\Parameters\Tcpip]'
+      ;;
+    win2k)
+      echo '[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\NdisWan\Parameters]'
+      echo '[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\NdisWan\Parameters\Tcpip]'
+      echo '[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Adapters\NdisWanIp]'
+      ;;
+    *)
+      echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\Net\0000]'
+      echo '"DriverDesc"="Dial-Up Adapter"'
+      echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\Net\0000\Ndi\params\IPMTU]'
+      echo '"ParamDesc"="IP Packet Size"'
+      echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans\0000]'
+      echo '"DriverDesc"="TCP/IP"'
+      echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\MSTCP]'
+      echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\NWLink\Ndi\params\cachesize]'
+      ;;
+  esac
+}
+
+place_programs() {
+  mkdir -p "$program_dir"
+  local file
+  for file in ui/Velotune.exe sim/ras/rasapi32.dll sim/inetdial/LabInternetDial.dll \
+              sim/probe/LabProbe.exe; do
+    if [ ! -f "$build_dir/$file" ]; then
+      echo "lab: $build_dir/$file is missing (build first)" >&2
+      return 1
+    fi
+    cp -f "$build_dir/$file" "$program_dir/"
+  done
+}
+
+write_env() {
+  local family=$1 phonebook=$2 time_scale=$3
+  {
+    echo "export VELOTUNE_LAB_FAMILY='$family'"
+    echo "export VELOTUNE_LAB_PHONEBOOK='$(windows_path "$phonebook")'"
+    echo "export VELOTUNE_INTERNET_DIAL='LabInternetDial.dll'"
+    echo "export WINEDLLOVERRIDES='mscoree,mshtml=;rasapi32=n,b'"
+    if [ -n "$time_scale" ]; then echo "export VELOTUNE_TIME_SCALE='$time_scale'"; fi
+  } >"$env_file"
+}
+
+start() {
+  local family=win98 phonebook="$source_dir/sim/ras/lab-phonebook.pbk" time_scale=""
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --family) family=${2:?}; shift 2 ;;
+      --phonebook) phonebook=$(cd "$(dirname "${2:?}")" && pwd)/$(basename "$2"); shift 2 ;;
+      --time-scale) time_scale=${2:?}; shift 2 ;;
+      --) shift; break ;;
+      *) echo "lab: unknown option $1" >&2; return 2 ;;
+    esac
+  done
+  case "$family" in
+    win95|win98|winme|nt40|win2k) ;;
+    *) echo "lab: unknown family $family (win95, win98, winme, nt40, win2k)" >&2; return 2 ;;
+  esac
+  [ -f "$phonebook" ] || { echo "lab: no phone book $phonebook" >&2; return 1; }
+
+  mkdir -p "$state_dir"
+  place_programs
+  # Starting again (another family, say) keeps what the first start owns.
+  touch "$started_file"
+  if ! wine_is_running; then echo wine >>"$started_file"; fi
+  "$scripts/wine-env.sh" start "$build_dir" >/dev/null
+
+  family_registry "$family" >"$state_dir/family.reg"
+  "$scripts/wine-run.sh" "$build_dir" regedit /S "$(windows_path "$state_dir/family.reg")" \
+    </dev/null >"$state_dir/regedit.log" 2>&1
+  cp -f "$phonebook" "$state_dir/phonebook.pbk"
+  write_env "$family" "$state_dir/phonebook.pbk" "$time_scale"
+
+  if ! isp_is_running; then
+    echo isp >>"$started_file"
+    "$scripts/lab-isp.sh" start "$build_dir" "$@" >/dev/null
+  fi
+  echo "lab: ready ($family, ISP $(cat "$state_dir/isp.address"), programs in $program_dir)"
+}
+
+stop() {
+  if [ -f "$started_file" ] && grep -qx isp "$started_file"; then
+    "$scripts/lab-isp.sh" stop "$build_dir" >/dev/null
+  fi
+  if [ -f "$started_file" ] && grep -qx wine "$started_file"; then
+    "$scripts/wine-env.sh" stop "$build_dir" >/dev/null
+  fi
+  rm -f "$started_file"
+  echo "lab: stopped"
+}
+
+# Runs a program inside the lab; a bare name is one of the lab's programs.
+run() {
+  [ -f "$env_file" ] || { echo "lab: not started" >&2; return 1; }
+  # shellcheck disable=SC1090
+  source "$env_file"
+  local program=${1:-Velotune.exe}
+  [ $# -gt 0 ] && shift
+  case "$program" in */*) ;; *) program="$program_dir/$program" ;; esac
+  cd "$(dirname "$program")"
+  exec "$scripts/wine-run.sh" "$build_dir" "$program" "$@"
+}
+
+case "$command" in
+  start) start "$@" ;;
+  stop) stop ;;
+  run) run "$@" ;;
+  env) cat "$env_file" ;;
+  status) run LabProbe.exe ;;
+  *) echo "lab: unknown command $command" >&2; exit 2 ;;
+esac
