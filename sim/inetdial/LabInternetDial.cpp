@@ -131,17 +131,18 @@ bool StartDial(HWND dialog, DialSession& session) {
   return false;
 }
 
-// A state RAS reported: true once the connection is up. A failure leaves
-// the dialog's `retryButton` enabled for another try.
-bool OnRasEvent(HWND dialog, DialSession& session, DWORD state, DWORD error, int retryButton) {
-  if (!session.dialing) return false;
-  if (error != 0 && error != ras::kPending) {
-    ShowFailure(dialog, session, error);
+// A state RAS reported: the dialog ends once the connection is up. A failure
+// leaves the dialog's `retryButton` enabled for another try.
+void OnRasEvent(HWND dialog, DialSession& session, WPARAM state, LPARAM error, int retryButton) {
+  if (!session.dialing) return;
+  const DWORD rasError = static_cast<DWORD>(error);
+  if (rasError != 0 && rasError != ras::kPending) {
+    ShowFailure(dialog, session, rasError);
     EnableWindow(GetDlgItem(dialog, retryButton), TRUE);
-    return false;
+    return;
   }
-  SetDlgItemTextA(dialog, IDC_DIAL_STATUS, ProgressText(state).c_str());
-  return state == ras::kStateConnected;
+  SetDlgItemTextA(dialog, IDC_DIAL_STATUS, ProgressText(static_cast<DWORD>(state)).c_str());
+  if (state == ras::kStateConnected) EndDialog(dialog, kConnected);
 }
 
 void OnCancel(HWND dialog, DialSession& session) {
@@ -169,10 +170,7 @@ INT_PTR CALLBACK DialUpConnectionProc(HWND dialog, UINT message, WPARAM wParam, 
   DialSession* session = SessionOf(dialog);
   if (session == nullptr) return FALSE;
   if (message == kRasDialEvent) {
-    if (OnRasEvent(dialog, *session, static_cast<DWORD>(wParam), static_cast<DWORD>(lParam),
-                   IDOK)) {
-      EndDialog(dialog, kConnected);
-    }
+    OnRasEvent(dialog, *session, wParam, lParam, IDOK);
     return TRUE;
   }
   if (message != WM_COMMAND) return FALSE;
@@ -212,10 +210,7 @@ INT_PTR CALLBACK ConnectingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   DialSession* session = SessionOf(dialog);
   if (session == nullptr) return FALSE;
   if (message == kRasDialEvent) {
-    if (OnRasEvent(dialog, *session, static_cast<DWORD>(wParam), static_cast<DWORD>(lParam),
-                   IDC_DIAL_DETAILS)) {
-      EndDialog(dialog, kConnected);
-    }
+    OnRasEvent(dialog, *session, wParam, lParam, IDC_DIAL_DETAILS);
     return TRUE;
   }
   if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) OnCancel(dialog, *session);
