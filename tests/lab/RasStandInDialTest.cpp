@@ -17,13 +17,16 @@
 
 namespace {
 
-const char kPhonebook[] =
-    "[Home]\n"
-    "[Office]\nDevice=Second Modem\n"
-    "[Busy]\nOutcome=busy\nDevice=Third Modem\n"
-    "[No Tone]\nOutcome=nodialtone\nDevice=Third Modem\n"
-    "[Refused]\nOutcome=authfail\nDevice=Third Modem\n"
-    "[Cancelled]\nOutcome=cancel\nDevice=Third Modem\n";
+// The last entry's name is longer than any RAS record holds.
+std::string Phonebook() {
+  return "[Home]\n"
+         "[Office]\nDevice=Second Modem\n"
+         "[Busy]\nOutcome=busy\nDevice=Third Modem\n"
+         "[No Tone]\nOutcome=nodialtone\nDevice=Third Modem\n"
+         "[Refused]\nOutcome=authfail\nDevice=Third Modem\n"
+         "[Cancelled]\nOutcome=cancel\nDevice=Third Modem\n"
+         "[" + std::string(ras::kMaxEntryName + 32, 'W') + "]\n";
+}
 
 // What the type-0 notifier received, from which thread.
 struct Notifications {
@@ -92,7 +95,7 @@ class RasStandInDialTest : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<LabPhonebookFile> phonebook_ = LabPhonebookFile::FromText(kPhonebook);
+  std::unique_ptr<LabPhonebookFile> phonebook_ = LabPhonebookFile::FromText(Phonebook());
   LoadedModule rasapi32_{"rasapi32.dll"};
   ras::RasDialFunction dial_ = nullptr;
   ras::RasHangUpFunction hangUp_ = nullptr;
@@ -122,6 +125,9 @@ TEST_F(RasStandInDialTest, CallerMistakesAreRefusedAtOnce) {
             dial_(nullptr, nullptr, &unterminated, 0, nullptr, &connection));
 
   EXPECT_EQ(ras::kCannotFindPhonebookEntry, DialAndWait("Nowhere", connection));
+  // An entry whose name does not fit the record cannot be dialled by its first 256 characters.
+  EXPECT_EQ(ras::kCannotFindPhonebookEntry,
+            DialAndWait(std::string(ras::kMaxEntryName, 'W'), connection));
   EXPECT_EQ(ras::kCannotFindPhonebookEntry, DialAndWait("", connection));
   params = Params("Home");
   EXPECT_EQ(ras::kCannotOpenPhonebook,
