@@ -40,7 +40,7 @@ std::string RefreshPage(const std::string& target) {
 std::string LaterRefreshPage() {
   return Page("Moved",
               "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-1\">\r\n"
-              "<meta http-equiv = \"Refresh\" content=\"2; URL=/index.html\">\r\n",
+              "<meta http-equiv = \"Refresh\" content=\"2; URL=http://www.juno.com\">\r\n",
               "<P>This page has moved.</P>\r\n");
 }
 
@@ -125,7 +125,8 @@ SiteContent WithDelivery(SiteContent content, Delivery delivery) {
 
 SiteContent Pages(const std::string& hostAndPort, const std::string& path) {
   if (path == "/index.html") return Html(TestPage(hostAndPort));
-  if (path == "/refresh.html") return Html(RefreshPage("/index.html"));
+  if (path == "/refresh.html") return Html(RefreshPage("http://www.yahoo.com"));
+  if (path == "/relative-refresh.html") return Html(RefreshPage("/index.html"));
   if (path == "/later-refresh.html") return Html(LaterRefreshPage());
   if (path == "/refresh-frames.html") return Html(RefreshPage("http://frames.lab.test"));
   if (path == "/bad-refresh.html") {

@@ -60,7 +60,7 @@ TEST(SiteCatalogTest, KnownSitesScenarioHostsAndRegisteredSites) {
   EXPECT_EQ("", catalog.RootOf(".lab.test"));
   EXPECT_FALSE(catalog.Lookup("www.unknown.test", "www.unknown.test", "/", content));
 
-  EXPECT_TRUE(catalog.SetSite("www.myisp.test", "/refresh.html"));
+  EXPECT_TRUE(catalog.SetSite("www.myisp.test", "/relative-refresh.html"));
   EXPECT_FALSE(catalog.SetSite("www.myisp.test", "refresh.html"));
   ASSERT_TRUE(catalog.Lookup("www.myisp.test", "www.myisp.test", "/", content));
   EXPECT_NE(std::string::npos, content.body.find("URL=/index.html\""));

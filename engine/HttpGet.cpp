@@ -1,0 +1,87 @@
+// One HTTP GET and the transfer limits (see HttpGet.h).
+#include "engine/HttpGet.h"
+
+#include <algorithm>
+
+#include "engine/portable/StatusCodes.h"
+#include "framework/TimeScale.h"
+
+namespace {
+
+// Requests always go to the server: reload, and never write the cache.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+
+DWORD ScaledAtLeast(DWORD milliseconds, DWORD floor) {
+  return std::max<DWORD>(timescale::Scaled(milliseconds), floor);
+}
+
+double NowMs() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return now.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+}  // namespace
+
+void SetInternetTimeouts(HINTERNET handle) {
+  DWORD timeout = ScaledAtLeast(httplimits::kTimeoutMs, httplimits::kShortestTimeoutMs);
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(handle, option, &timeout, sizeof(timeout));
+  }
+}
+
+BodyRead ReadBody(HINTERNET file, std::vector<char>& buffer, size_t limit, std::string* text,
+                  size_t& total) {
+  buffer.assign(httplimits::kReadChunk, 0);
+  total = 0;
+  // The handle's own time-out bounds each wait for data: a request inherits
+  // only some of its session's time-outs.
+  SetInternetTimeouts(file);
+  const double deadline =
+      NowMs() + ScaledAtLeast(httplimits::kBodyDeadlineMs, httplimits::kShortestBodyDeadlineMs);
+  int failedReads = 0;
+  while (total < limit) {
+    if (NowMs() > deadline) return BodyRead::kFailed;
+    // Ask what has arrived first: a read waits until its whole buffer is
+    // filled, which a slow server could stretch without end.
+    DWORD available = 0;
+    DWORD read = 0;
+    if (!InternetQueryDataAvailable(file, &available, 0, 0) ||
+        !InternetReadFile(file, buffer.data(),
+                          static_cast<DWORD>(std::min<size_t>(
+                              {buffer.size(), limit - total, std::max<DWORD>(available, 1)})),
+                          &read)) {
+      if (++failedReads >= httplimits::kMaxFailedReads) return BodyRead::kFailed;
+      continue;
+    }
+    failedReads = 0;
+    if (read == 0) return BodyRead::kComplete;
+    if (text != nullptr) text->append(buffer.data(), read);
+    total += read;
+  }
+  return BodyRead::kLimitReached;
+}
+
+int CHttpGet::Send(HINTERNET session, const pagescan::HttpTarget& target) {
+  connection_ = InternetHandle(InternetConnectA(session, target.host.c_str(), target.port, "", "",
+                                                INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection_.IsOpen()) return status::kInternetConnectFailed;
+  request_ = InternetHandle(HttpOpenRequestA(connection_.Get(), "GET", target.path.c_str(),
+                                             "HTTP/1.0", nullptr, nullptr, kRequestFlags, 0));
+  if (!request_.IsOpen()) return status::kOpenRequestFailed;
+  SetInternetTimeouts(request_.Get());
+  if (HttpSendRequestA(request_.Get(), nullptr, 0, nullptr, 0) != TRUE) {
+    return status::kSendRequestFailed;
+  }
+  return status::kOk;
+}
+
+int CHttpGet::Close() {
+  bool requestOpen = request_.IsOpen();
+  if (requestOpen && !request_.Close()) return status::kCloseRequestFailed;
+  if (connection_.IsOpen() && !connection_.Close()) return status::kCloseConnectionFailed;
+  return status::kOk;
+}

@@ -1,0 +1,34 @@
+// The two threads of the tune-up worker: data collection (find the test
+// page, list its images, check that each can be fetched) and the timed speed
+// test. Each waits for WM_WORKER_START, reports progress by posting to the
+// progress view and ends by posting WM_WORKER_DONE to the worker's window.
+// A quit message is seen only just before an image fetch.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CResultLog;
+class CTestPlan;
+
+// What a thread is given; the thread owns it and deletes it when it ends.
+struct WorkerStartRecord {
+  HWND progressView = nullptr;
+  HWND worker = nullptr;
+  std::vector<std::string>* images = nullptr;
+  DWORD* passBytes = nullptr;
+  int providerKind = 0;           // the controller's provider kind
+  const CTestPlan* plan = nullptr;  // speed test only
+  CResultLog* log = nullptr;        // speed test only
+};
+
+// The timed test's passes: enough to move 50000 bytes, at least one.
+int TimedPasses(DWORD passBytes);
+// The wait before a speed test measures, by provider kind (unscaled).
+DWORD SettleWaitMs(int providerKind);
+
+// Thread procedures (for _beginthreadex); the argument is a WorkerStartRecord*.
+unsigned __stdcall CollectionThread(void* startRecord);
+unsigned __stdcall SpeedTestThread(void* startRecord);
