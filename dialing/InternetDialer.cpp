@@ -7,13 +7,14 @@
 
 #include "dialing/DialingMessages.h"
 #include "engine/portable/StatusCodes.h"
+#include "framework/RasLayouts.h"
 
 namespace {
 
 // WinINet's results that the program tells apart.
 constexpr DWORD kDialParameterError = ERROR_INVALID_PARAMETER;  // 87
-constexpr DWORD kDialUserCancelled = 631;                        // the dialog's Cancel or Work Offline
-constexpr DWORD kDialNoConnection = 668;
+constexpr DWORD kDialUserCancelled = ras::kUserDisconnection;  // the dialog's Cancel or Work Offline
+constexpr DWORD kDialNoConnection = ras::kNoConnection;
 
 // What the worker owns for its one dial: its own copy of the request, so a
 // later Start can fill the dialer's record while this dial is still running.

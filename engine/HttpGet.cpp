@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/portable/StatusCodes.h"
+#include "framework/HighResolutionClock.h"
 #include "framework/TimeScale.h"
 
 namespace {
@@ -13,14 +14,6 @@ constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WR
 
 DWORD ScaledAtLeast(DWORD milliseconds, DWORD floor) {
   return std::max<DWORD>(timescale::Scaled(milliseconds), floor);
-}
-
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return now.QuadPart * 1000.0 / frequency.QuadPart;
 }
 
 }  // namespace
@@ -41,10 +34,10 @@ BodyRead ReadBody(HINTERNET file, std::vector<char>& buffer, size_t limit, std::
   // only some of its session's time-outs.
   SetInternetTimeouts(file);
   const double deadline =
-      NowMs() + ScaledAtLeast(httplimits::kBodyDeadlineMs, httplimits::kShortestBodyDeadlineMs);
+      hrclock::NowMilliseconds() + ScaledAtLeast(httplimits::kBodyDeadlineMs, httplimits::kShortestBodyDeadlineMs);
   int failedReads = 0;
   while (total < limit) {
-    if (NowMs() > deadline) return BodyRead::kFailed;
+    if (hrclock::NowMilliseconds() > deadline) return BodyRead::kFailed;
     // Ask what has arrived first: a read waits until its whole buffer is
     // filled, which a slow server could stretch without end.
     DWORD available = 0;

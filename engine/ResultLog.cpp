@@ -5,6 +5,7 @@
 
 #include "engine/portable/LogRecordFormat.h"
 #include "engine/portable/StatusCodes.h"
+#include "framework/HighResolutionClock.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -15,18 +16,6 @@ constexpr char kWriteMode[] = "Write";
 HANDLE OpenFile(const std::string& path, DWORD access, DWORD disposition) {
   return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-std::int64_t PerformanceCounter() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-double CounterTicksPerMillisecond() {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(frequency.QuadPart) / 1000.0;
 }
 
 }  // namespace
@@ -113,16 +102,15 @@ bool CResultLog::ReadText(std::string& text) {
 }
 
 std::int64_t CResultLog::StartStopwatch() {
-  start_ = PerformanceCounter();
+  start_ = hrclock::Ticks();
   return start_;
 }
 
 std::int64_t CResultLog::StopStopwatch() {
-  stop_ = PerformanceCounter();
+  stop_ = hrclock::Ticks();
   return stop_;
 }
 
 double CResultLog::ElapsedMilliseconds() const {
-  static const double ticksPerMillisecond = CounterTicksPerMillisecond();
-  return static_cast<double>(stop_ - start_) / ticksPerMillisecond;
+  return hrclock::MillisecondsBetween(start_, stop_);
 }

@@ -31,10 +31,12 @@ constexpr DWORD kCannotFindPhonebookEntry = 623;
 constexpr DWORD kRemoteDisconnection = 629;
 constexpr DWORD kUserDisconnection = 631;
 constexpr DWORD kInvalidSize = 632;
+constexpr DWORD kNoConnection = 668;
 constexpr DWORD kLineBusy = 676;
 constexpr DWORD kNoAnswer = 678;
 constexpr DWORD kNoDialTone = 680;
 constexpr DWORD kAuthenticationFailure = 691;
+constexpr DWORD kPppTimeout = 718;
 constexpr DWORD kErrorEnd = 800;  // one past the last RAS error number
 
 // Connection states (RASCONNSTATE) the program names.

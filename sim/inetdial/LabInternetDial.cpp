@@ -23,7 +23,6 @@ namespace {
 // The message RAS posts to a window notifier.
 constexpr UINT kRasDialEvent = 0xCCCD;
 constexpr DWORD kWindowNotifier = 0xFFFFFFFF;
-constexpr DWORD kUserCancelled = 631;
 constexpr DWORD kPortClosePollMs = 100;
 constexpr int kPortClosePolls = 100;
 constexpr INT_PTR kConnected = 100;
@@ -249,7 +248,7 @@ extern "C" DWORD WINAPI InternetDialA(HWND parent, LPSTR entryName, DWORD /*flag
                                                  : DialWindows9x(parent, session);
   SecureZeroMemory(&session.password[0], session.password.size());
   if (result == -1) return GetLastError();
-  if (result != kConnected) return kUserCancelled;
+  if (result != kConnected) return ras::kUserDisconnection;
   *connection = reinterpret_cast<DWORD_PTR>(session.connection);
   return ERROR_SUCCESS;
 }

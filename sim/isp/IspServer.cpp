@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "framework/HighResolutionClock.h"
+
 namespace {
 
 constexpr DWORD kReceiveTimeoutMs = 10000;
@@ -14,17 +16,6 @@ constexpr double kStallLimitMs = 120000;
 constexpr double kTrickleStepMs = 250;
 constexpr size_t kUnpacedChunk = 65536;
 constexpr double kWaitStepMs = 20;
-
-double NowMs() {
-  static const double ticksPerMs = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart / 1000.0;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart / ticksPerMs;
-}
 
 bool SendAll(SOCKET socket, const char* data, size_t size) {
   while (size > 0) {
@@ -260,7 +251,7 @@ void IspServer::ServeContent(SOCKET client, const HttpRequestHead& request) {
 bool IspServer::WaitUntil(double startMs, double dueMs, std::uint32_t generation) const {
   for (;;) {
     if (stopping_ || !state_.LinkStillUp(generation)) return false;
-    double left = startMs + dueMs - NowMs();
+    double left = startMs + dueMs - hrclock::NowMilliseconds();
     if (left <= 0) return true;
     Sleep(static_cast<DWORD>(left < kWaitStepMs ? (left < 1 ? 1 : left) : kWaitStepMs));
   }
@@ -270,7 +261,7 @@ bool IspServer::SendPaced(SOCKET client, const std::string& head, const std::str
                           const LinkSnapshot& link) {
   ResponsePacer pacer(link.values, link.responseNumber);
   if (!pacer.Paced()) return SendText(client, head + body);
-  double start = NowMs();
+  double start = hrclock::NowMilliseconds();
   double due = pacer.SetupMs() + pacer.NextSegmentMs(static_cast<int>(head.size()));
   if (!WaitUntil(start, due, link.generation) || !SendText(client, head)) return false;
   size_t segment = static_cast<size_t>(pacer.SegmentPayload());
@@ -286,13 +277,13 @@ bool IspServer::SendPaced(SOCKET client, const std::string& head, const std::str
 void IspServer::SendStalled(SOCKET client, const std::string& head, const std::string& body,
                             const LinkSnapshot& link) {
   std::string start = head + body.substr(0, body.size() / 4);
-  if (SendText(client, start)) WaitUntil(NowMs(), kStallLimitMs, link.generation);
+  if (SendText(client, start)) WaitUntil(hrclock::NowMilliseconds(), kStallLimitMs, link.generation);
   ResetConnection(client);
 }
 
 void IspServer::SendTrickle(SOCKET client, const std::string& head, const std::string& body,
                             const LinkSnapshot& link) {
-  double start = NowMs();
+  double start = hrclock::NowMilliseconds();
   bool sending = SendText(client, head);
   for (size_t i = 0; sending && i < body.size(); ++i) {
     double due = (i + 1) * kTrickleStepMs;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialing/portable/RasStates.h"
+#include "framework/RasLayouts.h"
 #include "framework/TimeScale.h"
 #include "sim/link/IspLink.h"
 #include "sim/link/TcpipInEffect.h"
@@ -24,8 +25,6 @@ namespace {
 // The message RAS passes to its notifiers.
 constexpr UINT kRasDialEventMessage = 0xCCCD;
 constexpr DWORD kWindowNotifier = 0xFFFFFFFF;
-// What a failed link-up at the ISP looks like to the dialling machine.
-constexpr DWORD kPppTimeout = 718;
 // Time RAS takes to close the port after a hang-up.
 constexpr DWORD kPortCloseMs = 1000;
 constexpr std::uintptr_t kHandleBase = 0x52A50000;
@@ -160,7 +159,7 @@ bool PlayScript(Connection& connection) {
     const bool connects = step.state == static_cast<unsigned>(rasstate::kConnected) &&
                           step.error == 0;
     if (connects && !LinkUp(connection)) {
-      Report(connection, rasstate::kAuthProject, kPppTimeout);
+      Report(connection, rasstate::kAuthProject, ras::kPppTimeout);
       return false;
     }
     if (connects) {

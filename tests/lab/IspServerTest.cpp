@@ -8,18 +8,12 @@
 #include <future>
 #include <string>
 
+#include "framework/HighResolutionClock.h"
+
 #include "sim/isp/LinkModel.h"
 #include "tests/support/LabClient.h"
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 // Reads a whole document through WinINet with the given access type.
 bool WinInetGet(const std::string& url, DWORD access, std::string& body,
@@ -116,9 +110,9 @@ TEST_F(IspServerTest, ResponsesArePacedByTheLinkModel) {
     expected += pacer.NextSegmentMs(left < pacer.SegmentPayload() ? left : pacer.SegmentPayload());
   }
   std::string response;
-  double start = NowMs();
+  double start = hrclock::NowMilliseconds();
   ASSERT_TRUE(lab::RawGet("http://www.yahoo.com/img/banner.gif", "www.yahoo.com", response));
-  double elapsed = NowMs() - start;
+  double elapsed = hrclock::NowMilliseconds() - start;
   EXPECT_EQ(12000u, BodyOf(response).size());
   EXPECT_GT(elapsed, expected * 0.9);
   EXPECT_LT(elapsed, expected * 1.2 + 50);
@@ -131,11 +125,11 @@ TEST_F(IspServerTest, DroppingTheLinkCutsAResponseShort) {
     return lab::RawGet("http://www.yahoo.com/img/big.jpg", "www.yahoo.com", response);
   });
   Sleep(300);
-  double start = NowMs();
+  double start = hrclock::NowMilliseconds();
   lab::MustControl("link-down");
   ASSERT_EQ(std::future_status::ready, fetch.wait_for(std::chrono::seconds(5)));
   EXPECT_FALSE(fetch.get());
-  EXPECT_LT(NowMs() - start, 2000.0);
+  EXPECT_LT(hrclock::NowMilliseconds() - start, 2000.0);
 }
 
 }  // namespace
