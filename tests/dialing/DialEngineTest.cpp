@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -304,6 +305,81 @@ TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   EXPECT_NE(dialogs_.log.end(),
             std::find(dialogs_.log.begin(), dialogs_.log.end(), "dialog dial enabled"));
   EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+}
+
+// The "Use Internet dial" path with the lab's dial-up dialogs.
+class InternetDialEngineTest : public DialEngineTest {
+ protected:
+  void SetUp() override {
+    DialEngineTest::SetUp();
+    ASSERT_EQ(status::kOk, CSettingsStore().SetInternetDial(1));
+  }
+  static bool NoDialDialogLeft() {
+    return FindWindowA(nullptr, "Dial-up Connection") == nullptr &&
+           FindWindowA(nullptr, "Connect To") == nullptr;
+  }
+};
+
+TEST_F(InternetDialEngineTest, FillsTheDialogConnectsAndCountsFailuresToTheLimit) {
+  if (getenv("VELOTUNE_INTERNET_DIAL") == nullptr) GTEST_SKIP() << "the lab's dialer is not named";
+  Configure("Home");
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(PumpUntilReport("connected"));
+  EXPECT_EQ("up", lab::StatusValue("link"));
+  EXPECT_EQ(status::kOk, engine_->Disconnect("", true));
+  frame_.Progress().PumpUntil([] { return lab::StatusValue("link") == "down"; }, kWaitMs);
+  EXPECT_EQ("down", lab::StatusValue("link"));
+
+  // A line without dial tone: the dialog's button comes back, the engine
+  // cancels the dialog and counts down before each redial, up to the limit.
+  ASSERT_EQ(status::kOk, CDialUpProfile(1).SetRedial("Dead Line", 2));
+  Configure("Dead Line");
+  controller_.reports.clear();
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(PumpUntilReport("dial failed 10"));
+  ASSERT_EQ(2u, countdowns_.size());
+  EXPECT_EQ("Connection Error", countdowns_[0].caption);
+  EXPECT_EQ("Failed to connect to: Dead Line", countdowns_[0].heading);
+  EXPECT_EQ("", countdowns_[0].message);
+  EXPECT_EQ("Re-dial in:", countdowns_[0].label);
+  EXPECT_EQ(0, engine_->InternetDialAttempts());
+  EXPECT_TRUE(frame_.Progress().PumpUntil(&NoDialDialogLeft, kWaitMs));
+
+  // Cancel in the countdown stops the tune-up and starts the count again.
+  countdowns_.clear();
+  countdownAnswer_ = kCountdownStop;
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(PumpUntilReport("stop"));
+  EXPECT_EQ(1u, countdowns_.size());
+  EXPECT_EQ(0, engine_->InternetDialAttempts());
+  EXPECT_TRUE(frame_.Progress().PumpUntil(&NoDialDialogLeft, kWaitMs));
+}
+
+TEST_F(InternetDialEngineTest, DisconnectWhileDialingCancelsTheDialogBeforeTheNextDial) {
+  if (getenv("VELOTUNE_INTERNET_DIAL") == nullptr) GTEST_SKIP() << "the lab's dialer is not named";
+  Configure("Home");
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  frame_.Progress().PumpUntil([] { return !NoDialDialogLeft(); }, kWaitMs);
+  EXPECT_EQ(status::kOk, engine_->Disconnect("", true));
+  EXPECT_TRUE(NoDialDialogLeft());
+  EXPECT_FALSE(engine_->IsDialing());
+  frame_.Progress().PumpFor(100);
+  EXPECT_TRUE(controller_.reports.empty());
+
+  // The next dial is not cancelled by anything left of the first.
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(PumpUntilReport("connected"));
+  EXPECT_EQ(status::kOk, engine_->Disconnect("", true));
+}
+
+TEST_F(InternetDialEngineTest, WinesOwnInternetDialIsAFailureNotAHang) {
+  if (getenv("VELOTUNE_INTERNET_DIAL") != nullptr) GTEST_SKIP() << "runs with Wine's own dialer";
+  ASSERT_EQ(status::kOk, CDialUpProfile(1).SetRedial("Home", 1));
+  Configure("Home");
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(PumpUntilReport("dial failed 10"));
+  EXPECT_EQ(1u, countdowns_.size());
+  EXPECT_FALSE(engine_->IsConnected());
 }
 
 }  // namespace
