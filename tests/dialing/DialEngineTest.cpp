@@ -34,7 +34,9 @@ const char kPhonebook[] =
     "[Dead Line]\nOutcome=nodialtone\nStepMs=20\nDevice=Third Modem\n"
     "[Strict ISP]\nLogin=jdoe\nPassword=other\nStepMs=20\nDevice=Fourth Modem\n"
     "[Shared Modem]\nOutcome=portopen\n"
-    "[Dropping]\nDropAfter=1\nSpeed=0\nStepMs=20\nDevice=Fifth Modem\n";
+    "[Dropping]\nDropAfter=1\nSpeed=0\nStepMs=20\nDevice=Fifth Modem\n"
+    "[Cut Off]\nScript=0,1,2:631\nStepMs=20\nDevice=Sixth Modem\n"
+    "[Busy Tray]\nBusy=2\nSpeed=0\nStepMs=20\nDevice=Seventh Modem\n";
 
 // The controller's side: what the engine reported, and the dial view.
 class RecordingController : public IDialController {
@@ -91,7 +93,7 @@ class DialEngineTest : public RegistryTest {
     ASSERT_FALSE(lab::Address().empty()) << "no lab server runs";
     CDialUpProfile profile(1);
     for (const char* entry : {"Home", "Busy ISP", "Dead Line", "Strict ISP", "Shared Modem",
-                              "Dropping"}) {
+                              "Dropping", "Cut Off", "Busy Tray"}) {
       ASSERT_EQ(status::kOk, profile.SetLoginPassword(entry, "jdoe", "pw"));
     }
     engine_ = std::make_unique<CDialHiddenDlg>(
@@ -250,6 +252,15 @@ TEST_F(DialEngineTest, RepeatedAuthenticationFailuresEndAtTheRedialLimit) {
   EXPECT_EQ(1u, boxes.Boxes().size());
 }
 
+TEST_F(DialEngineTest, AUserDisconnectDuringADialIsAFailureNotAWaitForEver) {
+  Configure("Cut Off");
+  countdownAnswer_ = kCountdownStop;
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(PumpUntilReport("dial failed 10"));
+  EXPECT_EQ(1u, countdowns_.size());
+  EXPECT_FALSE(engine_->IsDialing());
+}
+
 TEST_F(DialEngineTest, ALineDropUnderATestHangsUpWithoutARedial) {
   Configure("Dropping");
   ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
@@ -293,6 +304,18 @@ TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   EXPECT_EQ(0, engine_->TrayHangUp());
   EXPECT_FALSE(engine_->IsTrayMode());
   EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+
+  // A busy line: the user's values are back during the countdown, and the
+  // redial is tuned again.
+  ASSERT_EQ(status::kOk, CDialUpProfile(1).SetDefaultProfile("Busy Tray"));
+  ASSERT_EQ(status::kOk, store.StoreBest(best));
+  ASSERT_EQ(status::kOk, engine_->TrayDial(1, "Busy Tray"));
+  frame_.Progress().PumpUntil([&] { return engine_->IsConnected(); }, kWaitMs);
+  ASSERT_TRUE(engine_->IsConnected());
+  EXPECT_EQ(2u, countdowns_.size());
+  EXPECT_EQ(1000, lab::StatusNumber("mtu"));
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+  EXPECT_EQ(0, engine_->TrayHangUp());
 
   // A failed tray dial reaches neither the controller nor the right pane.
   ASSERT_EQ(status::kOk, CDialUpProfile(1).SetRedial("Dead Line", 1));

@@ -187,6 +187,16 @@ TEST_F(TuneUpControllerTest, StartIsRefusedWhereItCannotRunAndEnabledOnlyForTune
   EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes.Boxes()[2].type & MB_ICONMASK);
   EXPECT_FALSE(doc_->IsRunning());
   EXPECT_TRUE(frame_.Log().empty());
+  EXPECT_EQ(3u, boxes.Boxes().size());
+
+  // A provider without a default profile: the engine says so, and the
+  // tune-up ends instead of staying "in progress".
+  ASSERT_EQ(status::kOk, CSettingsStore().SetProviderKind(4));
+  doc_->SetSelectedItem(kItemTtl);
+  doc_->Start();
+  EXPECT_FALSE(doc_->IsRunning());
+  EXPECT_TRUE(doc_->CanStart());
+  EXPECT_TRUE(frame_.TreeNormal());
 
   EXPECT_TRUE(doc_->MayChangeSelection(3));
   EXPECT_EQ("information 3", frame_.Log().back());
