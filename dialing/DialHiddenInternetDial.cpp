@@ -71,7 +71,8 @@ void CDialHiddenDlg::OnDialDialogTimer() {
     dialog = dialdialog::FindTitled(kConnectToTitle);
     dialogTitle_ = kConnectToTitle;
   }
-  if (dialog == nullptr) return;
+  // A dialog still being made has no fields yet: look again at the next tick.
+  if (dialog == nullptr || !dialdialog::HasLoginFields(dialog)) return;
   StopTimer(kTimerDialDialog);
   dialDialogSeen_ = true;
   profile_.GetLoginPassword(connectionName_, userName_, password_);

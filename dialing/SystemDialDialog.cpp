@@ -111,6 +111,14 @@ HWND FillLogin(HWND dialog, const std::string& userName, const std::string& pass
   return nullptr;
 }
 
+bool HasLoginFields(HWND dialog) {
+  std::vector<HWND> children = ChildrenInOrder(dialog);
+  for (size_t i = 0; i + 1 < children.size(); ++i) {
+    if (TextOf(children[i]) == "&Password:") return true;
+  }
+  return false;
+}
+
 bool HasEnabledChild(HWND window, const std::string& text) {
   for (HWND child : ChildrenInOrder(window)) {
     if (IsWindowEnabled(child) && TextOf(child) == text) return true;

@@ -21,6 +21,9 @@ HWND FindTitled(const std::string& title);
 // focus, and the walk ends there. The password field, or null when none.
 HWND FillLogin(HWND dialog, const std::string& userName, const std::string& password);
 
+// True when the dialog has its "&Password:" label and a control after it.
+bool HasLoginFields(HWND dialog);
+
 // True when the window has an enabled child with exactly this text.
 bool HasEnabledChild(HWND window, const std::string& text);
 

@@ -20,6 +20,7 @@
 #include "tests/support/LabClient.h"
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/NetworkLayouts.h"
 #include "tests/support/RegistryFixture.h"
 #include "tests/support/TcpipSnapshot.h"
 #include "tests/support/TuneUpTestFrame.h"
@@ -34,7 +35,7 @@ const char kPhonebook[] =
     "[Dead Line]\nOutcome=nodialtone\nStepMs=20\nDevice=Third Modem\n"
     "[Strict ISP]\nLogin=jdoe\nPassword=other\nStepMs=20\nDevice=Fourth Modem\n"
     "[Shared Modem]\nOutcome=portopen\n"
-    "[Dropping]\nDropAfter=1\nSpeed=0\nStepMs=20\nDevice=Fifth Modem\n"
+    "[Dropping]\nDropAfter=10\nSpeed=0\nStepMs=20\nDevice=Fifth Modem\n"
     "[Cut Off]\nScript=0,1,2:631\nStepMs=20\nDevice=Sixth Modem\n"
     "[Busy Tray]\nBusy=2\nSpeed=0\nStepMs=20\nDevice=Seventh Modem\n";
 
@@ -91,6 +92,7 @@ class DialEngineTest : public RegistryTest {
     RegistryTest::SetUp();
     timescale::OverrideFactor(0.01);
     ASSERT_FALSE(lab::Address().empty()) << "no lab server runs";
+    netlayout::LayOutRunningFamily();
     CDialUpProfile profile(1);
     for (const char* entry : {"Home", "Busy ISP", "Dead Line", "Strict ISP", "Shared Modem",
                               "Dropping", "Cut Off", "Busy Tray"}) {
@@ -323,7 +325,7 @@ TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   ASSERT_EQ(status::kOk, engine_->TrayDial(1, "Dead Line"));
   frame_.Progress().PumpUntil([&] { return !engine_->IsTrayMode(); }, kWaitMs);
   EXPECT_FALSE(engine_->IsTrayMode());
-  EXPECT_EQ((std::vector<std::string>{"hide", "hide"}), controller_.reports);
+  EXPECT_EQ((std::vector<std::string>{"hide", "hide", "hide"}), controller_.reports);
   EXPECT_TRUE(frame_.Log().empty());
   EXPECT_NE(dialogs_.log.end(),
             std::find(dialogs_.log.begin(), dialogs_.log.end(), "dialog dial enabled"));

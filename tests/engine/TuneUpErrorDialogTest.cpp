@@ -46,6 +46,10 @@ std::string Text(HWND dialog, int id) {
   return text;
 }
 
+bool Shown(HWND dialog, int id) {
+  return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 RECT ClientRectOf(HWND dialog, int id) {
   RECT rect;
   GetWindowRect(GetDlgItem(dialog, id), &rect);
@@ -79,8 +83,8 @@ TEST_F(TuneUpErrorDialogTest, CountsDownFromTenAndResumesUnlessPaused) {
     std::string count = Text(dialog, IDC_COUNTDOWN_SECONDS);
     if (seen.empty() || seen.back() != count) seen.push_back(count);
     EXPECT_EQ("Failed to download", Text(dialog, IDC_ERROR_MESSAGE));
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COUNTDOWN_LABEL)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_COUNTDOWN_LABEL_BESIDE)));
+    EXPECT_TRUE(Shown(dialog, IDC_COUNTDOWN_LABEL));
+    EXPECT_FALSE(Shown(dialog, IDC_COUNTDOWN_LABEL_BESIDE));
     EXPECT_EQ("Tune-up will resume in:", Text(dialog, IDC_COUNTDOWN_LABEL));
     // Enter presses the hidden OK, which must not end the countdown.
     if (seen.size() == 2 && !checked) {
@@ -100,8 +104,8 @@ TEST_F(TuneUpErrorDialogTest, CountsDownFromTenAndResumesUnlessPaused) {
 TEST_F(TuneUpErrorDialogTest, TheEngineLayoutAndCancelOrEscapeStop) {
   int ticks = 0;
   DialogWatch cancel([&](HWND dialog) {
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COUNTDOWN_LABEL_BESIDE)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_COUNTDOWN_LABEL)));
+    EXPECT_TRUE(Shown(dialog, IDC_COUNTDOWN_LABEL_BESIDE));
+    EXPECT_FALSE(Shown(dialog, IDC_COUNTDOWN_LABEL));
     RECT seconds = ClientRectOf(dialog, IDC_COUNTDOWN_SECONDS);
     RECT sec = ClientRectOf(dialog, IDC_COUNTDOWN_SEC);
     EXPECT_EQ(100, seconds.left);

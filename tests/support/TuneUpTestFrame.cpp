@@ -1,6 +1,8 @@
 // The recording main frame and dial view of the tune-up tests.
 #include "tests/support/TuneUpTestFrame.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "engine/TestPlan.h"
@@ -16,6 +18,19 @@ constexpr UINT kWaitAfterAnimationMs = 3000;
 std::map<UINT_PTR, TestDialView*>& PendingAnimations() {
   static std::map<UINT_PTR, TestDialView*> pending;
   return pending;
+}
+
+void Add(std::vector<std::string>& log, const std::string& line);
+
+// With VELOTUNE_TRACE_FRAME set, every line is also written to stderr with its time.
+void Trace(const std::string& line) {
+  static const bool tracing = std::getenv("VELOTUNE_TRACE_FRAME") != nullptr;
+  if (tracing) std::fprintf(stderr, "%8lu %s\n", GetTickCount(), line.c_str());
+}
+
+void Add(std::vector<std::string>& log, const std::string& line) {
+  Trace(line);
+  log.push_back(line);
 }
 
 }  // namespace
@@ -42,13 +57,13 @@ TestDialView::~TestDialView() {
 
 void TestDialView::SetCaption(const std::string& text) {
   caption_ = text;
-  log_.push_back("caption " + text);
+  Add(log_, "caption " + text);
 }
 
 void TestDialView::ShowStatus(IDialViewSource& engine, int status, const std::string& text) {
   engine_ = &engine;
   if (!text.empty()) statusLine_ = text;
-  log_.push_back("status " + std::to_string(status) + " " + text);
+  Add(log_, "status " + std::to_string(status) + " " + text);
   if (status == kDialStatusDialing) {
     caption_ = "Connecting to " + engine.ConnectionName();
     StartDialingAnimation();
@@ -65,13 +80,13 @@ void TestDialView::ShowStatus(IDialViewSource& engine, int status, const std::st
 
 void TestDialView::SetStatusText(const std::string& text) {
   statusLine_ = text;
-  log_.push_back("text " + text);
+  Add(log_, "text " + text);
 }
 
-void TestDialView::StartDialingAnimation() { log_.push_back("dialing animation"); }
+void TestDialView::StartDialingAnimation() { Add(log_, "dialing animation"); }
 
 void TestDialView::StartConnectedAnimation() {
-  log_.push_back("connected animation");
+  Add(log_, "connected animation");
   if (animationTimer_ != 0) return;
   UINT length = (osFamily_ == kOsWindowsNT4 ? kAnimationNt4Ms : kAnimationMs) +
                 kWaitAfterAnimationMs;
@@ -87,13 +102,13 @@ void CALLBACK TestDialView::AnimationEnded(HWND, UINT, UINT_PTR timer, DWORD) {
   PendingAnimations().erase(found);
   view->animationTimer_ = 0;
   if (view->engine_ != nullptr && !view->engine_->IsTrayMode()) {
-    view->log_.push_back("connected notice");
+    Add(view->log_, "connected notice");
     view->engine_->OnConnectedAnimationEnded();
   }
 }
 
 void TestDialView::ShowHungUpPictures(const std::string& text) {
-  if (text == "HangUp") log_.push_back("hung-up pictures");
+  if (text == "HangUp") Add(log_, "hung-up pictures");
 }
 
 TestMainFrame::TestMainFrame(int osFamily) : osFamily_(osFamily) {}
@@ -102,7 +117,7 @@ void TestMainFrame::SwitchRightPane(RightPane pane) {
   pane_ = pane;
   view_.reset();
   if (pane == RightPane::Dial) view_ = std::make_unique<TestDialView>(log_, osFamily_);
-  log_.push_back(std::string("pane ") + PaneName(pane));
+  Add(log_, std::string("pane ") + PaneName(pane));
 }
 
 HWND TestMainFrame::ProgressViewWindow() {
@@ -110,30 +125,30 @@ HWND TestMainFrame::ProgressViewWindow() {
 }
 
 void TestMainFrame::PrepareProgressView(const CTestPlan& plan) {
-  log_.push_back("progress plan " + std::to_string(plan.Remaining()));
+  Add(log_, "progress plan " + std::to_string(plan.Remaining()));
 }
 
 void TestMainFrame::ShowResultRequest(const TestRecord& request) {
   results_.push_back(request);
-  log_.push_back("result " + std::to_string(request.kind) + ":" +
+  Add(log_, "result " + std::to_string(request.kind) + ":" +
                  std::to_string(request.parameter));
 }
 
 void TestMainFrame::ShowInformationItem(int item) {
-  log_.push_back("information " + std::to_string(item));
+  Add(log_, "information " + std::to_string(item));
 }
 
 void TestMainFrame::SetTreeItemsNormal(bool normal) {
   treeNormal_ = normal;
-  log_.push_back(normal ? "tree normal" : "tree grey");
+  Add(log_, normal ? "tree normal" : "tree grey");
 }
 
 void TestMainFrame::ShowTrayIcon() {
   ++trayIcons_;
-  log_.push_back("tray icon");
+  Add(log_, "tray icon");
 }
 
-void TestMainFrame::HideWindow() { log_.push_back("hide window"); }
+void TestMainFrame::HideWindow() { Add(log_, "hide window"); }
 
 std::vector<std::string> TestMainFrame::LogStartingWith(const std::string& prefix) const {
   std::vector<std::string> found;
