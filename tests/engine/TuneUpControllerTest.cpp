@@ -51,6 +51,7 @@ class TuneUpControllerTest : public RegistryTest {
     lab::MustControl("reset");
     // No modem pacing: these tests are about the flow, not the timings.
     lab::MustControl("config?scale=0");
+    lab::MustControl("site?host=www.yahoo.com&root=/index.html");
     CResultLog().Delete();
     netlayout::LayOutRunningFamily();
     CSettingsStore store;
