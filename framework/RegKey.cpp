@@ -93,8 +93,24 @@ LONG RegKey::SetDword(const std::string& name, DWORD value) {
                         reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
 
+namespace {
+
+// Windows 9x (and Wine when it plays 9x) stores a text value up to its first
+// zero byte whatever the count says: there a text goes with its terminator,
+// and the guard byte below would become part of it.
+bool StoresTextsUpToTheirTerminator() { return (GetVersion() & 0x80000000u) != 0; }
+
+bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+}  // namespace
+
 LONG RegKey::SetText(const std::string& name, const std::string& text) {
   if (key_ == nullptr) return ERROR_INVALID_HANDLE;
+  if (StoresTextsUpToTheirTerminator()) {
+    return RegSetValueExA(key_, RegValueName(name), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1));
+  }
   // RegSetValueExA stores one byte more than asked when the byte after the
   // data is a zero (it takes it for the text's terminator). A non-zero byte
   // after the copy keeps the stored length exactly that of the text.
@@ -107,8 +123,13 @@ LONG RegKey::SetText(const std::string& name, const std::string& text) {
 
 LONG RegKey::SetRaw(const std::string& name, DWORD type, const std::vector<BYTE>& data) {
   if (key_ == nullptr) return ERROR_INVALID_HANDLE;
-  // The same guard byte as in SetText: texts are stored with exactly their bytes.
   std::vector<BYTE> copy = data;
+  if (StoresTextsUpToTheirTerminator() && IsTextType(type)) {
+    copy.push_back(0);
+    return RegSetValueExA(key_, RegValueName(name), 0, type, copy.data(),
+                          static_cast<DWORD>(copy.size()));
+  }
+  // The same guard byte as in SetText: texts are stored with exactly their bytes.
   copy.push_back(0x01);
   return RegSetValueExA(key_, RegValueName(name), 0, type, copy.data(),
                         static_cast<DWORD>(data.size()));

@@ -30,7 +30,8 @@ LONG ReadObscuredPassword(const RegKey& key, std::string& stored) {
   if (result != ERROR_SUCCESS) return result;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return ERROR_INVALID_DATA;
   if (data.size() >= RegKey::kTextLimit) return ERROR_MORE_DATA;
-  stored.assign(data.begin(), data.end());
+  // Windows 9x stores the text with its terminator: the text ends there.
+  stored.assign(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
   return ERROR_SUCCESS;
 }
 
