@@ -30,8 +30,11 @@ LONG ReadObscuredPassword(const RegKey& key, std::string& stored) {
   if (result != ERROR_SUCCESS) return result;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return ERROR_INVALID_DATA;
   if (data.size() >= RegKey::kTextLimit) return ERROR_MORE_DATA;
-  // Windows 9x stores the text with its terminator: the text ends there.
-  stored.assign(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
+  // Windows 9x stores a text up to its terminator and keeps that: the text
+  // ends there. Elsewhere the obscured text may hold zero bytes of its own.
+  const bool upToTerminator = (GetVersion() & 0x80000000u) != 0;
+  auto end = upToTerminator ? std::find(data.begin(), data.end(), BYTE{0}) : data.end();
+  stored.assign(data.begin(), end);
   return ERROR_SUCCESS;
 }
 
