@@ -207,6 +207,8 @@ tuneup() {
   if [ -f "$state_dir/tuneup-host.bmp" ] && command -v convert >/dev/null 2>&1; then
     convert "$state_dir/tuneup-host.bmp" "$state_dir/tuneup-host.png" 2>/dev/null || true
   fi
+  # The next user of the lab finds the server's defaults again.
+  "$scripts/lab-isp.sh" control "$build_dir" "config?seed=0&noise=2&scale=1" >/dev/null || true
   if [ -n "$owned" ]; then stop >/dev/null; fi
   return "$status"
 }

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Complete tune-ups in the lab by the lab host, one per family and kind, each
+# checked for the link model's best values, the completion writes and the
+# user's TCP/IP values put back byte for byte.
+#   tuneup-e2e.sh <source-dir> <build-dir>
+set -uo pipefail
+source_dir=${1:?source directory missing}
+build_dir=${2:?build directory missing}
+failures=0
+
+# run <family> <mode> <expected line>...
+run() {
+  local family=$1 mode=$2
+  shift 2
+  local output
+  output=$("$source_dir/scripts/lab.sh" tuneup "$build_dir" --family "$family" --mode "$mode" \
+    --type 1 2>&1 | tr -d '\r')
+  local expected
+  for expected in "user values restored: yes" "ShowVTDialer: 1" "$@"; do
+    if ! grep -qxF -- "$expected" <<<"$output"; then
+      echo "FAIL $family $mode: no line \"$expected\""
+      failures=$((failures + 1))
+    fi
+  done
+  if ! grep -q '^start-up entry: .*\\Velotune.exe$' <<<"$output"; then
+    echo "FAIL $family $mode: no start-up entry"
+    failures=$((failures + 1))
+  fi
+  echo "$family $mode: $(grep -E '^(tests|wall time):' <<<"$output" | tr '\n' ' ')"
+}
+
+# Auto: MTU 1000, RWIN 6 x MSS of MTU 1000, TTL 128; the cache size is not judged.
+run win98 auto "best MTU: 1000" "best RWIN: 5760" "best TTL: 128" "result: result 3:0" "tests: 12"
+run win2k auto "best MTU: 1000" "best RWIN: 5760" "best TTL: 128" "result: result 3:0" \
+  "best cache size: none" "tests: 10"
+run win95 auto "best MTU: 1000" "best RWIN: 5760" "best TTL: 128"
+run winme auto "best MTU: 1000" "best RWIN: 5760" "best TTL: 128"
+run nt40 auto "best MTU: 1000" "best RWIN: 5760" "best TTL: 128"
+# Manual: one parameter on top of the user's other values.
+run win98 mtu "best MTU: 1000" "result: result 2:1" "tests: 4"
+run win98 ttl "best TTL: 128" "result: result 2:3" "tests: 4"
+# Cache size on Windows 2000: only the baseline is measured.
+run win2k cache "result: result 2:4" "tests: 1"
+
+exit $((failures > 0))
