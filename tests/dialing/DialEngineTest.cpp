@@ -167,6 +167,13 @@ TEST_F(DialEngineTest, RefusesToDialWhatIsNotConfiguredWithoutTouchingRas) {
   EXPECT_FALSE(engine_->IsDialing());
   EXPECT_EQ("down", lab::StatusValue("link"));
 
+  // A client-program kind without its dial path cannot be dialled.
+  ASSERT_EQ(status::kOk, CSettingsStore().SetProviderKind(5));
+  EXPECT_EQ(status::kProviderConnectFailed, engine_->Dial(0, "", false));
+  EXPECT_EQ(StatusText(status::kProviderConnectFailed), boxes.Boxes().back().text);
+  EXPECT_FALSE(engine_->IsDialing());
+
+  ASSERT_EQ(status::kOk, CSettingsStore().SetProviderKind(1));
   ASSERT_EQ(status::kOk, CDialUpProfile(1).SetDefaultProfile("Shared Modem"));
   EXPECT_EQ(status::kPortInUse, engine_->Dial(0, "", false));
   EXPECT_EQ("There is a another program dialing the selected connection",
