@@ -26,7 +26,7 @@ TuneUpHostWindow::TuneUpHostWindow(TestMainFrame& frame) : frame_(frame) {
                         0, 0, kWidth - 16, kHeight - 40, window_, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
   SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  ShowWindow(window_, SW_SHOW);
   SetTimer(window_, kRefreshTimer, 100, nullptr);
 }
 
@@ -72,11 +72,13 @@ bool TuneUpHostWindow::SaveScreenshot(const std::string& path) const {
   GetWindowRect(window_, &rect);
   int width = rect.right - rect.left;
   int height = rect.bottom - rect.top;
+  // Drawn now, then copied from the screen, where the list's lines are.
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  bool drawn = PrintWindow(window_, memory, 0) != FALSE;
+  bool drawn = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
   SelectObject(memory, old);
 
   BITMAPINFOHEADER header = {};
