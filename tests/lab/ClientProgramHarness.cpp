@@ -1,6 +1,8 @@
 // Installs, starts and drives the lab's client programs for the tests.
 #include "tests/lab/ClientProgramHarness.h"
 
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -44,15 +46,23 @@ void RemoveTree(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
-// Wine reports Windows 98 to the lab's programs, as in the lab.
-void ReportWindows98(const std::string& program) {
+void SetUserText(const std::string& path, const char* name, const char* text) {
   HKEY key = nullptr;
-  std::string path = "Software\\Wine\\AppDefaults\\" + program;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                       &key, nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(strlen(text) + 1));
     RegCloseKey(key);
   }
+}
+
+// As in the lab: Wine reports Windows 98 to the client programs and draws
+// their windows itself, so that closing one does not wait for a window
+// manager that the virtual display does not have.
+void ConfigureWineFor(const std::string& program) {
+  std::string key = "Software\\Wine\\AppDefaults\\" + program;
+  SetUserText(key, "Version", "win98");
+  SetUserText(key + "\\X11 Driver", "Managed", "N");
 }
 
 }  // namespace
@@ -73,6 +83,10 @@ void ClientProgramTest::SetUp() {
 }
 
 void ClientProgramTest::TearDown() {
+  if (HasFailure()) {
+    std::printf("client programs' log:\n");
+    for (const std::string& line : LogLines()) std::printf("  %s\n", line.c_str());
+  }
   for (HANDLE process : processes_) {
     if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
       ADD_FAILURE() << "a client program was still running at the end of the test";
@@ -99,7 +113,7 @@ std::string ClientProgramTest::Install(const std::string& program,
   CreateFolders(target.substr(0, target.rfind('\\')));
   EXPECT_TRUE(CopyFileA((ExecutableFolder() + "\\" + program).c_str(), target.c_str(), FALSE))
       << program;
-  ReportWindows98(target.substr(target.rfind('\\') + 1));
+  ConfigureWineFor(target.substr(target.rfind('\\') + 1));
   return target;
 }
 

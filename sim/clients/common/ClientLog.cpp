@@ -5,7 +5,7 @@
 
 void ClientLog::Write(const std::string& event, const std::string& detail) const {
   if (path_.empty()) return;
-  std::string line = program_ + " " + event;
+  std::string line = std::to_string(GetTickCount()) + " " + program_ + " " + event;
   if (!detail.empty()) line += " " + detail;
   line += "\r\n";
   // Shared with the other programs of a test and with the test reading it.

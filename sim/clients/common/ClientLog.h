@@ -1,8 +1,10 @@
 // The lab client programs' log, which the tests read: one line per event,
 //
-//   <program> <event> <detail>
+//   <tick> <program> <event> <detail>
 //
-// e.g. "AOL link-up mtu=576 rwin=8192 ttl=32" or "Juno key down VK_SPACE "&Yes"".
+// e.g. "1234567 AOL link-up mtu=576 rwin=8192 ttl=32" or
+// "1234890 Juno key down VK_SPACE Button "&Yes"", the tick being the
+// system's millisecond count (GetTickCount), which all programs share.
 // Lines are appended one write at a time, so the programs of one test can
 // share the file. Without a log path nothing is written.
 #pragma once
