@@ -76,7 +76,15 @@ void ClientProgram::RegisterOwnClass(const char* windowClass) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA info = {};
   info.cbSize = sizeof(info);
-  if (GetClassInfoExA(instance, windowClass, &info)) return;
+  // Windows' own controls are used as they are; any other name is the
+  // program's own class, even where a library of Wine has registered one
+  // of that name (comctl32's "ToolbarWindow32", say).
+  for (const char* control : {"BUTTON", "STATIC", "EDIT", "MDIClient"}) {
+    if (lstrcmpiA(control, windowClass) == 0) return;
+  }
+  if (GetClassInfoExA(instance, windowClass, &info) && info.lpfnWndProc == WindowProcedure) return;
+  info = WNDCLASSEXA{};
+  info.cbSize = sizeof(info);
   info.lpfnWndProc = WindowProcedure;
   info.hInstance = instance;
   info.hCursor = LoadCursor(nullptr, IDC_ARROW);
