@@ -3,6 +3,7 @@
 //
 //   [AOL]                         ; or NetZero, Juno, WorldNet
 //   Outcomes=fail,connect         ; one outcome per dial; the last one repeats
+//   Title="Connected to "         ; quotes keep blanks at a text's ends
 //   StepMs=600                    ; delays in milliseconds, scaled by VELOTUNE_TIME_SCALE
 //   ...                           ; further keys of the program (see its README section)
 //   [Lab]
