@@ -128,8 +128,10 @@ TEST_F(AolClientProgramTest, EachLaunchPlaysTheNextOutcome) {
 }
 
 TEST_F(AolClientProgramTest, WelcomeTitleHiddenFirstChildAndNoInternetFollowTheScenario) {
+  // A welcome title without the comma, and longer than a driver's buffer.
+  const std::string tail(300, 'x');
   WriteScenario(
-      "[AOL]\r\nWelcome=Welcome %s!\r\nHiddenFirstChild=1\r\nInternet=0\r\n"
+      "[AOL]\r\nWelcome=Welcome %s! " + tail + "\r\nHiddenFirstChild=1\r\nInternet=0\r\n"
       "Title=CompuServe 2000\r\n");
   Install("LabAol.exe", "CompuServe 2000\\LabAol.exe");
   Start(InstallFolder() + "\\CompuServe 2000\\LabAol.exe", "-nCS User -u\"\"");
@@ -148,7 +150,10 @@ TEST_F(AolClientProgramTest, WelcomeTitleHiddenFirstChildAndNoInternetFollowTheS
   EXPECT_TRUE(drive::Eventually([&] {
     return (welcome = FindWindowExA(client, nullptr, "AOL Child", nullptr)) != nullptr;
   }, kWaitMs));
-  EXPECT_EQ("Welcome CS User!", drive::Text(welcome));
+  char title[1024] = {};
+  GetWindowTextA(welcome, title, sizeof(title));
+  EXPECT_EQ("Welcome CS User! " + tail, title);
+  EXPECT_EQ(255u, drive::Text(welcome).size());
   EXPECT_EQ("down", Link());
   EXPECT_FALSE(Logged("AOL link-up"));
   CloseClient(frame);

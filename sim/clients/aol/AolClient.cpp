@@ -120,17 +120,18 @@ class AolClient : public ClientProgram {
     After(scenario_.Delay("StepMs", 700), [this] { NextStep(); });
   }
 
+  // The link is up before the sign-on window goes: its end means signed on.
   void EndSignOn(bool connected) {
+    if (connected && scenario_.Flag("Internet", true)) {
+      TcpipInEffect values = ClientLink::FamilyValues();
+      values.mtu = ReadAolAdapterMtu(log_, values.mtu);
+      link_.Up(values);
+    }
     DestroyWindow(signOn_);
     signOn_ = nullptr;
     if (!connected) {
       log_.Write("sign-on", "ended without a connection");
       return;
-    }
-    if (scenario_.Flag("Internet", true)) {
-      TcpipInEffect values = ClientLink::FamilyValues();
-      values.mtu = ReadAolAdapterMtu(log_, values.mtu);
-      link_.Up(values);
     }
     After(scenario_.Delay("WelcomeMs", 1000), [this] { ShowWelcome(); });
   }

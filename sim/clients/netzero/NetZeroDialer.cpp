@@ -14,6 +14,7 @@
 //               connectwnd (the connect dialog again); earlyerror (an error
 //               dialog comes and goes before the NZTV dialog, then connect)
 //   ConnectDialog  0: the connect dialog never appears (the dialer ends after QuitMs)
+//   ConnectTitle  the connect dialog's title (NetZero v4.0)
 //   ConnectedWindow  awt (default) or nz: the status window's class
 //   LingerMs    how long the windows stay after Dis&connect
 //   DialogMs, DialMs, NztvMs, ErrorMs
@@ -94,7 +95,7 @@ class NetZeroDialer : public ClientProgram {
   }
 
   void ShowConnectDialog() {
-    connectDialog_ = TopLevel("AwtDialog", kConnectTitle, 320, 200);
+    connectDialog_ = TopLevel("AwtDialog", scenario_.Text("ConnectTitle", kConnectTitle), 320, 200);
     HWND panel = Child(connectDialog_, "AwtPanel", "", 0, 0, 300, 160);
     Child(panel, "AwtCanvas", "", 0, 0, 300, 120);
     buttonBar_ = Child(panel, "AwtCanvas", "", 0, 124, 300, 30);

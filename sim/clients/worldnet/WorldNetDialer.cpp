@@ -139,10 +139,12 @@ class WorldNetDialer : public ClientProgram {
 
   void Connected() {
     link_.Up(ClientLink::FamilyValues());
-    CloseConnectWindow();
+    // The connected window is up before the connect window goes, so that a
+    // watcher never sees neither.
     connected_ = TopLevel("WNStatus",
                           scenario_.Text("ConnectedTitle", "Connected to AT&T WorldNet"), 300, 150);
     Button(connected_, "Dis&connect", 100, 50, 100);
+    CloseConnectWindow();
     After(scenario_.Delay("WelcomeMs", 1000), [this] {
       std::string title = scenario_.Text("WelcomeTitle", "Welcome to AT&T WorldNet Service");
       if (!title.empty()) TopLevel("WNWelcome", title, 500, 350);
