@@ -135,6 +135,15 @@ HWND ClientProgram::MdiClient(HWND frame) {
                          400, frame, nullptr, GetModuleHandleA(nullptr), &create);
 }
 
+HWND ClientProgram::Question(const char* windowClass, const std::string& title,
+                             const std::string& question, HWND owner) {
+  HWND box = TopLevel(windowClass, title, 300, 140, true, owner);
+  Child(box, "STATIC", question, 10, 10, 270, 30);
+  Button(box, "&Yes", 40, 60, 80);
+  Button(box, "&No", 160, 60, 80);
+  return box;
+}
+
 void ClientProgram::After(UINT delayMs, std::function<void()> step) {
   UINT_PTR id = ++nextStep_;
   pending_[id] = std::move(step);

@@ -51,6 +51,9 @@ class ClientProgram {
   HWND Button(HWND parent, const std::string& text, int x, int y, int width = 90,
               int height = 24);
   HWND MdiClient(HWND frame);
+  // A small window owned by `owner` that asks `question` with "&Yes" and "&No".
+  HWND Question(const char* windowClass, const std::string& title, const std::string& question,
+                HWND owner);
 
   // Runs `step` once after `delayMs` (already scaled; 0 runs it at the next turn).
   void After(UINT delayMs, std::function<void()> step);

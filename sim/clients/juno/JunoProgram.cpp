@@ -57,7 +57,7 @@ class JunoProgram : public ClientProgram {
       log_.Write("dial", "cancelled");
     } else if (text == "Disc&onnect") {
       if (confirmWebDisconnect_) {
-        Confirm("Confirm Web Disconnect", "Leave the Web and disconnect?");
+        Question("JunoConfirm", "Confirm Web Disconnect", "Leave the Web and disconnect?", main_);
       } else {
         LeaveWeb();
       }
@@ -82,7 +82,7 @@ class JunoProgram : public ClientProgram {
     }
     if (confirmExit_) {
       EnableWindow(main_, FALSE);
-      Confirm("Confirm Exit", "Do you really want to exit Juno?");
+      Question("JunoConfirm", "Confirm Exit", "Do you really want to exit Juno?", main_);
     } else {
       Exit();
     }
@@ -153,13 +153,6 @@ class JunoProgram : public ClientProgram {
     link_.Down();
     if (disconnect_ != nullptr) DestroyWindow(disconnect_);
     disconnect_ = nullptr;
-  }
-
-  void Confirm(const char* title, const char* question) {
-    HWND box = TopLevel("JunoConfirm", title, 300, 140, true, main_);
-    Child(box, "STATIC", question, 10, 10, 270, 30);
-    Button(box, "&Yes", 40, 60, 80);
-    Button(box, "&No", 160, 60, 80);
   }
 
   void Exit() {

@@ -51,10 +51,8 @@ class WorldNetDialer : public ClientProgram {
       ShowWindow(logon_, SW_SHOWNORMAL);
     } else if (text == "Dis&connect") {
       if (promptForDisconnect_) {
-        prompt_ = TopLevel("WNPrompt", "AT&T WorldNet Service", 300, 140, true, connected_);
-        Child(prompt_, "STATIC", "Do you want to disconnect?", 10, 10, 270, 30);
-        Button(prompt_, "&Yes", 40, 60, 80);
-        Button(prompt_, "&No", 160, 60, 80);
+        prompt_ = Question("WNPrompt", "AT&T WorldNet Service", "Do you want to disconnect?",
+                           connected_);
       } else {
         HangUp();
       }
