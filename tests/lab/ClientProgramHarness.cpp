@@ -216,12 +216,18 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> found;
-  EnumChildWindows(parent, [](HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -77,6 +77,7 @@ class JunoProgram : public ClientProgram {
 
   void OnClose(HWND window) override {
     if (window != main_) {
+      if (window == welcome_) welcome_ = nullptr;
       DestroyWindow(window);
       return;
     }

@@ -68,6 +68,7 @@ class WorldNetDialer : public ClientProgram {
       Quit();
       return;
     }
+    if (window == prompt_) prompt_ = nullptr;
     DestroyWindow(window);
   }
 
