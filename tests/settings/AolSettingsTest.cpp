@@ -289,14 +289,15 @@ class SubfolderTest : public ::testing::Test {
   std::string folder_;
 };
 
-TEST_F(SubfolderTest, ListsFoldersOnlyAndMakesTheFolderCurrent) {
+TEST_F(SubfolderTest, ListsFoldersOnlyAndPutsTheCurrentFolderBack) {
   EXPECT_EQ((std::vector<std::string>{"Juno.old", "USER0000", "USER0001"}), List(kOsWindows95));
   EXPECT_EQ((std::vector<std::string>{"Juno.old", "USER0000", "USER0001"}), List(kOsWindowsNT4));
   // The later systems ask for names without an extension.
   EXPECT_EQ((std::vector<std::string>{"USER0000", "USER0001"}), List(kOsWindows98));
+  // Libraries loaded by bare name later must not be looked for in the listed folder.
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
-  EXPECT_EQ(0, lstrcmpiA(folder_.c_str(), current));
+  EXPECT_EQ(0, lstrcmpiA(previous_, current)) << current;
 
   std::vector<std::string> names;
   EXPECT_EQ(status::kRegistryKeyNotFound,
