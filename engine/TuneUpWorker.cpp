@@ -76,6 +76,8 @@ bool CTuneUpWorker::StartThread(unsigned(__stdcall* procedure)(void*), HWND prog
   start->providerKind = controller_.ProviderKind();
   start->plan = plan;
   start->log = &log_;
+  stop_ = std::make_shared<TransferStop>();
+  start->stop = stop_;
   unsigned id = 0;
   thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedure, start, 0, &id));
   if (thread == nullptr) {
@@ -94,6 +96,9 @@ bool CTuneUpWorker::StartThread(unsigned(__stdcall* procedure)(void*), HWND prog
 void CTuneUpWorker::StopThread(HANDLE& thread) {
   if (thread == nullptr) return;
   DWORD id = &thread == &collection_ ? collectionId_ : speedTestId_;
+  // Cuts off the thread's transfers and wakes its waits; the quit message
+  // below reaches it where it waits for its start.
+  if (stop_) stop_->Raise();
   // The thread may not have a queue yet; it makes one at its first wait.
   while (!PostThreadMessageA(id, WM_QUIT, 0, 0)) {
     if (WaitForSingleObject(thread, 1) == WAIT_OBJECT_0) break;
@@ -107,14 +112,27 @@ void CTuneUpWorker::ForgetThread(HANDLE& thread) {
   thread = nullptr;
 }
 
+void CTuneUpWorker::DropPendingEndings() {
+  MSG message;
+  while (PeekMessageA(&message, window_, WM_WORKER_DONE, WM_WORKER_DONE, PM_REMOVE)) {
+  }
+}
+
 void CTuneUpWorker::Stop() {
+  WPARAM stopped = kSpeedTestThread;
   if (collection_ != nullptr) {
+    stopped = kCollectionThread;
     StopThread(collection_);
   } else if (speedTest_ != nullptr) {
     StopThread(speedTest_);
   } else {
     OnWorkerDone(kSpeedTestThread, status::kUserCancelled);
+    return;
   }
+  // The thread has ended, so whatever it posted is in the queue: its own
+  // ending (a result, or its cancellation) gives way to the one below.
+  DropPendingEndings();
+  PostMessageA(window_, WM_WORKER_DONE, stopped, status::kUserCancelled);
 }
 
 LRESULT CTuneUpWorker::OnWorkerDone(WPARAM thread, int status) {

@@ -11,6 +11,7 @@
 #include "engine/portable/StatusCodes.h"
 #include "engine/portable/UsageReportText.h"
 #include "framework/TimeScale.h"
+#include "framework/TransferStop.h"
 #include "settings/SettingsStore.h"
 #include "settings/portable/ProviderKinds.h"
 
@@ -28,10 +29,22 @@ bool WaitForStart() {
   return false;
 }
 
-// Removes a pending quit message; true when there was one.
+// True when the worker stopped this run; a pending quit message is removed.
 bool QuitRequested() {
   MSG message;
-  return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  bool quit = PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  const TransferStop* stop = TransferStop::OfThisThread();
+  return quit || (stop != nullptr && stop->Raised());
+}
+
+// A fixed wait that a stop cuts short; false when it did.
+bool WaitUnlessStopped(DWORD milliseconds) {
+  const TransferStop* stop = TransferStop::OfThisThread();
+  if (stop == nullptr) {
+    timescale::Sleep(milliseconds);
+    return true;
+  }
+  return !stop->Wait(timescale::Scaled(milliseconds));
 }
 
 void Notify(HWND view, UINT message, WPARAM wParam = 0) {
@@ -44,10 +57,19 @@ class WorkerRun {
   WorkerRun(void* startRecord, WPARAM thread)
       : start_(static_cast<WorkerStartRecord*>(startRecord)), thread_(thread) {}
 
-  // Posts WM_WORKER_DONE with the status; the session closes with the downloader.
+  // Posts WM_WORKER_DONE with the status (a stopped run ends cancelled,
+  // whatever failed under it); the session closes with the downloader.
   unsigned End(int status) {
+    if (QuitRequested()) status = status::kUserCancelled;
     PostMessageA(start_->worker, WM_WORKER_DONE, thread_, static_cast<LPARAM>(status));
     return 0;
+  }
+
+  // The end of a run stopped between its steps: the image list goes, as on
+  // a stop before an image fetch.
+  unsigned Cancelled() {
+    start_->images->clear();
+    return End(status::kUserCancelled);
   }
 
  protected:
@@ -111,9 +133,11 @@ class CollectionRun : public WorkerRun {
   unsigned Finish() {
     CSettingsStore store;
     int kind = start_->providerKind;
-    if (store.GetAccess(kind) == 0 &&
-        SendUsageReport(usagereport::kFirstAccessReport, kind) == 0) {
-      store.SetAccess(kind);
+    if (store.GetAccess(kind) == 0) {
+      if (QuitRequested()) return Cancelled();
+      const bool sent = SendUsageReport(usagereport::kFirstAccessReport, kind) == 0;
+      if (QuitRequested()) return Cancelled();
+      if (sent) store.SetAccess(kind);
     }
     if (downloader_.Close() != status::kOk) {
       start_->images->clear();
@@ -129,7 +153,9 @@ class SpeedTestRun : public WorkerRun {
 
   unsigned Run() {
     if (!WaitForStart()) return End(status::kUserCancelled);
-    timescale::Sleep(SettleWaitMs(start_->providerKind));
+    if (!WaitUnlessStopped(SettleWaitMs(start_->providerKind))) {
+      return Cancelled();
+    }
     int status = downloader_.Open();
     if (status == status::kOk) status = TimedTest();
     if (status == status::kOk && downloader_.Close() != status::kOk) {
@@ -140,7 +166,10 @@ class SpeedTestRun : public WorkerRun {
 
  private:
   int TimedTest() {
-    timescale::Sleep(kMeasureWaitMs);
+    if (!WaitUnlessStopped(kMeasureWaitMs)) {
+      start_->images->clear();
+      return status::kUserCancelled;
+    }
     TestRecord record = start_->plan->First();
     const std::vector<std::string>& images = *start_->images;
     int passes = TimedPasses(*start_->passBytes);
@@ -170,6 +199,9 @@ class SpeedTestRun : public WorkerRun {
 template <typename Run>
 unsigned RunGuarded(void* startRecord, WPARAM thread) {
   HWND worker = static_cast<WorkerStartRecord*>(startRecord)->worker;
+  // The run's handles are the stop's to close: it outlives them.
+  std::shared_ptr<TransferStop> stop = static_cast<WorkerStartRecord*>(startRecord)->stop;
+  TransferStop::ThisThread stoppable(stop.get());
   try {
     return Run(startRecord).Run();
   } catch (...) {

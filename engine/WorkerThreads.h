@@ -2,13 +2,19 @@
 // page, list its images, check that each can be fetched) and the timed speed
 // test. Each waits for WM_WORKER_START, reports progress by posting to the
 // progress view and ends by posting WM_WORKER_DONE to the worker's window.
-// A quit message is seen only just before an image fetch.
+// A stop (the worker's TransferStop, with a quit message) ends a thread
+// whatever it is doing: its WinINet handles are closed under it, its waits
+// wake, and its loops look for the stop before each fetch, inside each body
+// read and around the usage report.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class TransferStop;
 
 class CResultLog;
 class CTestPlan;
@@ -22,6 +28,7 @@ struct WorkerStartRecord {
   int providerKind = 0;           // the controller's provider kind
   const CTestPlan* plan = nullptr;  // speed test only
   CResultLog* log = nullptr;        // speed test only
+  std::shared_ptr<TransferStop> stop;  // raised by the worker to end this run
 };
 
 // The timed test's passes: enough to move 50000 bytes, at least one.

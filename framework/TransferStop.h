@@ -1,0 +1,58 @@
+// TransferStop: lets one thread stop the WinINet transfers of another at
+// once. A worker thread makes a stop its own (TransferStop::ThisThread); from
+// then on every InternetHandle the thread opens is watched by it. Raise, on
+// the stopping thread, closes every watched handle, which makes a pending
+// WinINet call on it (connect, send, a wait for data) return at once, wakes
+// the thread's waits and tells its loops to end. A handle the stop closed is
+// never closed again by its owner.
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+class TransferStop {
+ public:
+  TransferStop();
+  ~TransferStop();
+
+  TransferStop(const TransferStop&) = delete;
+  TransferStop& operator=(const TransferStop&) = delete;
+
+  // Any thread: closes the watched handles, wakes Wait; later handles are
+  // closed as soon as they are watched.
+  void Raise();
+  bool Raised() const { return raised_.load(); }
+  // Sleeps `milliseconds` (as given, not time-scaled); true when the stop
+  // was raised before or during the wait.
+  bool Wait(DWORD milliseconds) const;
+
+  // Called by InternetHandle for the handles of the thread that owns the stop.
+  void Watch(HINTERNET handle);
+  // False when the stop closed the handle already; the owner closes it otherwise.
+  bool Unwatch(HINTERNET handle);
+
+  // The stop of the calling thread; null when it has none.
+  static TransferStop* OfThisThread();
+
+  // Makes a stop the calling thread's own for the life of the object.
+  class ThisThread {
+   public:
+    explicit ThisThread(TransferStop* stop);
+    ~ThisThread();
+    ThisThread(const ThisThread&) = delete;
+    ThisThread& operator=(const ThisThread&) = delete;
+
+   private:
+    TransferStop* previous_;
+  };
+
+ private:
+  std::atomic<bool> raised_{false};
+  HANDLE event_;
+  std::mutex mutex_;
+  std::vector<HINTERNET> watched_;
+};
