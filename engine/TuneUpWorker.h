@@ -40,9 +40,11 @@ class CTuneUpWorker {
   // Starts the speed-test thread for the plan's first test.
   bool StartSpeedTest(HWND progressView, const CTestPlan& plan);
   // Stops the running thread whatever it is doing - its transfers are cut
-  // off under it - waits for its end and reports the cancellation (44) once,
-  // by a posted WM_WORKER_DONE: an ending the thread posted just before is
-  // dropped. With no thread running, reports a cancelled speed test at once.
+  // off under it, and from then on it touches nothing of the worker's -
+  // waits at most a second for its end, empties the image list and reports
+  // the cancellation (44) once, by a posted WM_WORKER_DONE: an ending the
+  // thread posted just before is dropped. With no thread running, reports a
+  // cancelled speed test at once.
   void Stop();
 
   bool IsRunning() const { return collection_ != nullptr || speedTest_ != nullptr; }

@@ -16,8 +16,11 @@ TransferStop::~TransferStop() {
 }
 
 void TransferStop::Raise() {
+  {
+    std::lock_guard<std::mutex> gate(gate_);
+    raised_.store(true);
+  }
   std::lock_guard<std::mutex> lock(mutex_);
-  raised_.store(true);
   if (event_ != nullptr) SetEvent(event_);
   // The newest first: requests before the connections and sessions they belong to.
   for (auto handle = watched_.rbegin(); handle != watched_.rend(); ++handle) {

@@ -5,6 +5,11 @@
 // WinINet call on it (connect, send, a wait for data) return at once, wakes
 // the thread's waits and tells its loops to end. A handle the stop closed is
 // never closed again by its owner.
+//
+// Not every WinINet wait ends when its handle is closed (Wine's waits for
+// data do not), so the stopping thread need not wait for the stopped one:
+// the stopped thread touches the data it shares only through UnlessRaised,
+// which never runs once Raise has returned.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +28,17 @@ class TransferStop {
   TransferStop& operator=(const TransferStop&) = delete;
 
   // Any thread: closes the watched handles, wakes Wait; later handles are
-  // closed as soon as they are watched.
+  // closed as soon as they are watched. Waits for an UnlessRaised that runs.
   void Raise();
+  // Runs `action` unless the stop was raised, holding Raise off meanwhile.
+  // Keep it short and free of waits: the stopping thread waits for it.
+  template <typename Action>
+  bool UnlessRaised(Action action) {
+    std::lock_guard<std::mutex> gate(gate_);
+    if (Raised()) return false;
+    action();
+    return true;
+  }
   bool Raised() const { return raised_.load(); }
   // Sleeps `milliseconds` (as given, not time-scaled); true when the stop
   // was raised before or during the wait.
@@ -53,6 +67,7 @@ class TransferStop {
  private:
   std::atomic<bool> raised_{false};
   HANDLE event_;
-  std::mutex mutex_;
+  std::mutex gate_;   // held by UnlessRaised, and by Raise before mutex_
+  std::mutex mutex_;  // the watched handles
   std::vector<HINTERNET> watched_;
 };
