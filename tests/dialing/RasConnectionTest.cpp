@@ -216,8 +216,11 @@ TEST_F(RasConnectionTest, UnknownStatesAndErrorsPassThroughAsUndefined) {
 }
 
 TEST_F(RasConnectionTest, ProfilesRasCannotDialAreRefusedWithoutOverrun) {
-  // A default profile too long for the registry's texts is no default profile.
-  UseDefault(std::string(300, 'L'));
+  // A default profile too long for the registry's texts (which the program
+  // refuses to store, but another writer may) is no default profile.
+  EXPECT_EQ(status::kRegistryWriteFailed, profile_.SetDefaultProfile(std::string(300, 'L')));
+  testreg::WriteText(CSettingsStore::ProviderKeyPath(kProviderDialUpNetworking), "Default Profile",
+                     std::string(300, 'L'));
   EXPECT_EQ(status::kNoDefaultProfile, ras_.Dial(kProviderDialUpNetworking, window_.Handle(), ""));
 
   // An entry the profile has no login for.
