@@ -6,7 +6,8 @@
 For each declared bitmap, icon and cursor: the file exists and is a plain Windows file of
 the right kind (BITMAPINFOHEADER, uncompressed; icons and cursors with BMP entries, never
 PNG), the size and colour depth the windows are laid out for, and the transparency rule
-(the key colour only where transparent, no opaque pixel near it; icon masks neither empty
+(the key colour only where transparent, no opaque pixel near it, nor one that a 16-colour
+image list would turn into the red key; icon masks neither empty
 nor full). Every id of ImageIds.h is declared once. With --sheet, PNG contact sheets of
 what the files really hold (each icon entry as Windows would draw it on grey) are written
 for looking at. Exits 1 and names each fault when anything is wrong. Python 3 only;
@@ -19,6 +20,7 @@ import re
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import winformats  # noqa: E402
@@ -80,6 +82,11 @@ class Checker:
         if near:
             self.fault(where, "%d opaque pixels within %d levels of the key %s"
                        % (near, KEY_DISTANCE, key))
+        if key == RED:
+            reds = sum(1 for row in rows for colour in row
+                       if colour != RED and winformats.nearest_vga(colour) == RED)
+            if reds:
+                self.fault(where, "%d opaque pixels turn pure red in 16 colours" % reds)
         if keyed == 0:
             self.fault(where, "no transparent pixel at all")
         total = sum(len(row) for row in rows)

@@ -11,7 +11,9 @@ Transparency rules the program's drawing code relies on:
   - tree strip and wizard art: pure red (255,0,0) only where transparent;
   - splash and About pictures, the dial view's line picture: pure white only where transparent;
   - no opaque pixel comes within 8 levels of its picture's key colour in every channel, so a
-    16-bit display, which drops the low bits, cannot turn it transparent either.
+    16-bit display, which drops the low bits, cannot turn it transparent either;
+  - in the red-keyed pictures no opaque colour becomes pure red in 16 colours either (an
+    image list loaded without a DIB section has only those).
 """
 
 import argparse
@@ -19,6 +21,7 @@ import os
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
@@ -49,6 +52,14 @@ WIZARD_SIZE = (120, 220)
 
 # ---- pixel finishing ----
 
+def clear_of_red_in_sixteen_colours(colour):
+    """An image list loaded without a DIB section has 16 colours, and a crimson that becomes
+    pure red there would turn transparent: darken such a colour until it stays dark red."""
+    while winformats.nearest_vga(colour) == RED:
+        colour = tuple(c * 85 // 100 for c in colour)
+    return colour
+
+
 def near_key(colour, key):
     return all(abs(c - k) < KEY_DISTANCE for c, k in zip(colour, key))
 
@@ -59,6 +70,11 @@ def away_from_key(colour, key):
         return colour
     return tuple(min(c, 255 - 2 * KEY_DISTANCE) if k == 255 else max(c, 2 * KEY_DISTANCE)
                  for c, k in zip(colour, key))
+
+
+def red_keyed(rows, matte):
+    return [[c if c == RED else clear_of_red_in_sixteen_colours(c) for c in row]
+            for row in keyed(rows, RED, matte)]
 
 
 def blend(colour, alpha, matte):
@@ -194,7 +210,7 @@ def cursor_file():
 def tree_strip():
     normal = [motif16(name) for name in TREE_MOTIFS]
     images = normal + [greyed(image) for image in normal]
-    return keyed(hstack(images), RED, WHITE)
+    return red_keyed(hstack(images), WHITE)
 
 
 def toolbar():
@@ -233,7 +249,7 @@ def dial_line():
 
 def wizard_art():
     width, height = WIZARD_SIZE
-    return keyed(render(width, height, width, height, motifs.wizard_panel), RED, BUTTON_FACE)
+    return red_keyed(render(width, height, width, height, motifs.wizard_panel), BUTTON_FACE)
 
 
 def splash_set():

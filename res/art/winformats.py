@@ -14,6 +14,16 @@ BITMAPINFOHEADER = struct.Struct("<IiiHHIIiiII")
 ICONDIR = struct.Struct("<HHH")
 ICONDIRENTRY = struct.Struct("<BBBBHHII")
 
+# The sixteen colours of a 4-bit image list or display, where a colour is drawn as the
+# nearest of them.
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+       (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+       (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+
+def nearest_vga(colour):
+    return min(VGA, key=lambda v: sum((c - w) ** 2 for c, w in zip(colour, v)))
+
 
 def _row_stride(width, bits):
     return ((width * bits + 31) // 32) * 4
