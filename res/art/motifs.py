@@ -220,13 +220,13 @@ def cache(s, lw, small=False):
 def gauge16(s):
     cx, cy = 8, 8.5
     s.linear(circle(cx, cy, 7), "#ffffff", SKY, 0, 2, 0, 15)
-    s.draw(paint(fill=GREEN) + _arc_band(cx, cy, 6.5, 4.6, 130, 210))
-    s.draw(paint(fill=AMBER) + _arc_band(cx, cy, 6.5, 4.6, 60, 130))
-    s.draw(paint(fill=ORANGE) + _arc_band(cx, cy, 6.5, 4.6, -30, 60))
+    s.draw(paint(fill=GREEN) + _arc_band(cx, cy, 6.6, 5.0, 130, 215))
+    s.draw(paint(fill=AMBER) + _arc_band(cx, cy, 6.6, 5.0, 60, 130))
+    s.draw(paint(fill=ORANGE) + _arc_band(cx, cy, 6.6, 5.0, -35, 60))
     s.draw(paint(stroke=OUTLINE, width=1) + circle(cx, cy, 7))
-    tip = _polar(cx, cy, 6, 40)
-    s.draw(paint(stroke=CRIMSON, width=1.4) + line(cx, cy, *tip))
-    s.draw(paint(fill=OUTLINE) + circle(cx, cy, 1.6))
+    tip = _polar(cx, cy, 5.6, 45)
+    s.draw(paint(stroke=CRIMSON, width=1.5) + line(cx, cy, *tip))
+    s.draw(paint(fill=OUTLINE) + circle(cx, cy, 1.7))
 
 
 def auto16(s):
