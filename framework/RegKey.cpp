@@ -95,6 +95,7 @@ LONG RegKey::SetDword(const std::string& name, DWORD value) {
 
 LONG RegKey::SetText(const std::string& name, const std::string& text) {
   if (key_ == nullptr) return ERROR_INVALID_HANDLE;
+  if (!FitsText(text)) return ERROR_INVALID_DATA;
   // RegSetValueExA stores one byte more than asked when the byte after the
   // data is a zero (it takes it for the text's terminator). A non-zero byte
   // after the copy keeps the stored length exactly that of the text.

@@ -15,7 +15,7 @@
 # and Velotune.exe loads the lab's rasapi32.dll; the ISP and web server
 # (scripts/lab-isp.sh), which the prefix's Internet settings use as proxy; the
 # phone book (default sim/ras/lab-phonebook.pbk); and the program folder
-# <build-dir>/lab/program with Velotune.exe and the lab's DLLs beside it.
+# <build-dir>/lab/program with Velotune.exe, the lab's DLLs and the help pages.
 # start also installs the providers' client programs of the lab (sim/clients)
 # in <build-dir>/lab/clients with what their installers leave (files, the
 # registry values the program reads, an AOL adapter on Windows 9x), and
@@ -109,6 +109,9 @@ place_programs() {
     fi
     cp -f "$build_dir/$file" "$program_dir/"
   done
+  # The help pages the program opens from its own folder.
+  rm -rf "$program_dir/help"
+  cp -r "$source_dir/res/help" "$program_dir/help"
 }
 
 # The client programs as their installers leave them: the programs and their
