@@ -117,7 +117,8 @@ TEST_F(NetZeroClientProgramTest, EachErrorOnceThenConnectsAndDisconnects) {
 
 TEST_F(NetZeroClientProgramTest, EarlyErrorNzWindowAndLingeringWindows) {
   WriteScenario(
-      "[NetZero]\r\nOutcomes=earlyerror\r\nConnectedWindow=nz\r\nLingerMs=3000\r\n");
+      "[NetZero]\r\nOutcomes=earlyerror\r\nConnectedWindow=nz\r\nLingerMs=10000\r\n"
+      "ErrorMs=3000\r\n");
   Start(dialer_, "", folder_.substr(0, folder_.size() - 1));
   ClickConnect();
   // An error dialog that comes and goes before the NZTV dialog.
