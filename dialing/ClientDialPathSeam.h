@@ -21,7 +21,7 @@ class IDialEngineServices {
   virtual HWND Window() const = 0;
   virtual bool IsTrayMode() const = 0;
   virtual int ProviderKind() const = 0;
-  virtual const std::string& ConnectionName() const = 0;
+  virtual std::string ConnectionName() const = 0;
 
   virtual bool IsDialing() const = 0;
   virtual bool IsConnected() const = 0;
@@ -79,7 +79,8 @@ class IClientDialPath {
  public:
   virtual ~IClientDialPath() = default;
   // Starts the kind's dial (the engine has set the connection name and the
-  // dialing flag); 0 when it has begun, else a status code already shown.
+  // dialing flag) and shows its "Dialing..." status when it has begun; 0 when
+  // it has begun, else a status code already shown.
   virtual int Dial(bool restart) = 0;
   // The kind's part of Disconnect.
   virtual int Disconnect(const std::string& statusText, bool closeClient) = 0;
