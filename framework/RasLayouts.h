@@ -76,8 +76,18 @@ struct DialParams {
   CHAR domain[kMaxDomain + 1];
 };
 
+// The sizes callers put in each record's size field. The product (32-bit) has
+// exactly the Windows 95 sizes. The 64-bit test build keeps the same fields
+// with their natural 64-bit alignment: only the connection record, which holds
+// a handle, grows (8-byte handle, 8-byte aligned). Program and stand-in share
+// this header, so both agree on whichever layout the build uses.
+#if defined(_WIN64)
+constexpr DWORD kConnectionSize = 424;
+#else
+constexpr DWORD kConnectionSize = 412;
+#endif
 static_assert(sizeof(EntryName) == 264, "Windows 95 RASENTRYNAMEA");
-static_assert(sizeof(Connection) == 412, "Windows 95 RASCONNA");
+static_assert(sizeof(Connection) == kConnectionSize, "RASCONNA of the build's layout");
 static_assert(sizeof(ConnectionStatus) == 160, "Windows 95 RASCONNSTATUSA");
 static_assert(sizeof(DialParams) == 1052, "Windows 95 RASDIALPARAMSA");
 

@@ -29,7 +29,6 @@ state_dir="$build_dir/lab"
 program_dir="$state_dir/program"
 env_file="$state_dir/lab.env"
 started_file="$state_dir/started"
-WINE=/usr/lib/wine/wine
 
 # Windows sees the Unix file system as drive Z:.
 windows_path() { local path=$1; printf 'Z:%s' "${path//\//\\}"; }

@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   cmake make ninja-build
   g++-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   googletest
   wine wine32:i386 wine64
-  xvfb x11-utils xdotool imagemagick
+  xvfb x11-utils xdotool imagemagick fonts-wine
   clang libclang-rt-14-dev
 )
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Wine environment of a build tree: a 32-bit prefix inside the build tree,
+# The Wine environment of a build tree: a prefix inside the build tree of the
+# tree's architecture (win32 for the 32-bit tree, win64 for the 64-bit one),
 # a virtual X display and a persistent wineserver.
 #
 #   wine-env.sh prefix <build-dir>   create the prefix if it does not exist yet
@@ -15,12 +16,12 @@ build_dir=$(cd "${2:?build directory missing}" && pwd)
 state_dir="$build_dir/wine"
 mkdir -p "$state_dir"
 
+# shellcheck source=wine-arch.sh
+. "$(dirname "$0")/wine-arch.sh"
+velotune_wine_for "$build_dir"
 export WINEPREFIX="$state_dir/prefix"
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-WINE=/usr/lib/wine/wine
-WINESERVER=/usr/lib/wine/wineserver
 
 create_prefix() {
   if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c" ]; then
@@ -71,7 +72,8 @@ stop_display() {
 
 print_env() {
   echo "export WINEPREFIX='$WINEPREFIX'"
-  echo "export WINEARCH=win32"
+  echo "export WINEARCH=$WINEARCH"
+  echo "export VELOTUNE_WINE='$WINE'"
   echo "export WINEDEBUG='$WINEDEBUG'"
   echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
   if [ -f "$state_dir/display" ]; then echo "export DISPLAY='$(cat "$state_dir/display")'"; fi

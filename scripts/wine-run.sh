@@ -14,4 +14,4 @@ if [ -z "${VELOTUNE_LAB_ISP:-}" ] && [ -f "$build_dir/lab/isp.address" ]; then
   VELOTUNE_LAB_ISP=$(cat "$build_dir/lab/isp.address")
   export VELOTUNE_LAB_ISP
 fi
-exec /usr/lib/wine/wine "$@"
+exec "$VELOTUNE_WINE" "$@"
