@@ -1,6 +1,7 @@
 // The tool bar resource (type 241) that resource compilers make from a
-// TOOLBAR statement: version, button width and height, button count, then
-// the command id of each button (0 for a separator).
+// TOOLBAR statement: button width and height, button count, then the command
+// id of each button (0 for a separator). rc writes WORDs after a version
+// field of 1; windres writes DWORDs without the version.
 #pragma once
 
 #include <windows.h>

@@ -194,6 +194,10 @@ TEST(ToolBarResourceTest, ProgramToolBarAndMalformedData) {
   EXPECT_EQ(ID_TUNEUP_STOP, layout.commands[1]);
 
   const WORD truncated[] = {1, 16, 15, 5, 32771};
+  const DWORD wide[] = {16, 15, 2, 32771, 0};
+  ASSERT_TRUE(ParseToolBarResource(wide, sizeof(wide), layout));
+  EXPECT_EQ(0, layout.commands[1]);
+  EXPECT_EQ(1, layout.ImageCount());
   EXPECT_FALSE(ParseToolBarResource(truncated, sizeof(truncated), layout));
   const WORD wrongVersion[] = {2, 16, 15, 0};
   EXPECT_FALSE(ParseToolBarResource(wrongVersion, sizeof(wrongVersion), layout));
