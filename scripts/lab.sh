@@ -14,7 +14,7 @@
 # and Velotune.exe loads the lab's rasapi32.dll; the ISP and web server
 # (scripts/lab-isp.sh), which the prefix's Internet settings use as proxy; the
 # phone book (default sim/ras/lab-phonebook.pbk); and the program folder
-# <build-dir>/lab/program with Velotune.exe and the lab's DLLs beside it.
+# <build-dir>/lab/program with Velotune.exe, the lab's DLLs and the help pages.
 # stop ends what start started: a Wine environment or ISP server that was
 # already running when the lab started is left running.
 # The state lives in <build-dir>/lab: lab.env, program/, phonebook.pbk, started.
@@ -96,6 +96,9 @@ place_programs() {
     fi
     cp -f "$build_dir/$file" "$program_dir/"
   done
+  # The help pages the program opens from its own folder.
+  rm -rf "$program_dir/help"
+  cp -r "$source_dir/res/help" "$program_dir/help"
 }
 
 write_env() {
