@@ -3,6 +3,9 @@
 
 #include "framework/TransparentDraw.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 PaleYellowDialog::PaleYellowDialog(int templateId) : Dialog(templateId) {}
 
 bool PaleYellowDialog::OnInitDialog() {
@@ -17,6 +20,32 @@ bool PaleYellowDialog::OnInitDialog() {
   return true;
 }
 
+POINT PaleYellowDialog::PicturePosition(const Placement& placement) const {
+  POINT at = placement.fixed;
+  if (placement.anchorId == 0) return at;
+  if (HWND item = Item(placement.anchorId)) {
+    RECT anchor = {};
+    GetWindowRect(item, &anchor);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&anchor), 2);
+    at = {anchor.left, anchor.top};
+  }
+  return at;
+}
+
+SIZE PaleYellowDialog::PicturesExtent() const {
+  Placement placements[3];
+  Placements(placements);
+  SIZE extent = {0, 0};
+  for (int i = 0; i < 3; ++i) {
+    BITMAP info = {};
+    if (GetObjectA(bitmaps_[i].Get(), sizeof(info), &info) == 0) continue;
+    const POINT at = PicturePosition(placements[i]);
+    extent.cx = std::max<LONG>(extent.cx, at.x + info.bmWidth);
+    extent.cy = std::max<LONG>(extent.cy, at.y + std::abs(info.bmHeight));
+  }
+  return extent;
+}
+
 void PaleYellowDialog::PaintPictures() {
   PaintDC paint(Handle());
   HPALETTE previous = nullptr;
@@ -27,15 +56,7 @@ void PaleYellowDialog::PaintPictures() {
   Placement placements[3];
   Placements(placements);
   for (int i = 0; i < 3; ++i) {
-    POINT at = placements[i].fixed;
-    if (placements[i].anchorId != 0) {
-      RECT anchor = {};
-      if (HWND item = Item(placements[i].anchorId)) {
-        GetWindowRect(item, &anchor);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&anchor), 2);
-        at = {anchor.left, anchor.top};
-      }
-    }
+    const POINT at = PicturePosition(placements[i]);
     DrawTransparentBitmap(paint.Get(), at.x, at.y, bitmaps_[i].Get(), RGB(255, 255, 255));
   }
   if (previous != nullptr) SelectPalette(paint.Get(), previous, FALSE);

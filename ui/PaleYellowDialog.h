@@ -25,6 +25,10 @@ class PaleYellowDialog : public Dialog {
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
   // The three pictures and where they go.
   virtual void Placements(Placement (&placements)[3]) const = 0;
+  // Where each picture's top-left corner lies, in client coordinates.
+  POINT PicturePosition(const Placement& placement) const;
+  // The right and bottom edges of the pictures, in client coordinates.
+  SIZE PicturesExtent() const;
 
  private:
   void PaintPictures();

@@ -12,4 +12,7 @@ class CSplashDlg : public PaleYellowDialog {
 
  protected:
   void Placements(Placement (&placements)[3]) const override;
+
+ private:
+  void FitToPictures();
 };
