@@ -5,7 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "framework/Dialog.h"
 #include "framework/Document.h"
@@ -16,6 +18,7 @@
 #include "framework/StaticSplitter.h"
 #include "framework/ToolBarResource.h"
 #include "framework/TransparentDraw.h"
+#include "framework/WizardSheet.h"
 #include "res/resource.h"
 #include "tests/support/WindowPump.h"
 
@@ -286,6 +289,99 @@ TEST(DialogTest, ModalEndsWithItsResultAndModelessGoesWithItsObject) {
 
   Dialog missing(9999);
   EXPECT_EQ(-1, missing.DoModal(nullptr));
+}
+
+// A page that counts its inits and can refuse Next once.
+class CountingPage : public WizardPage {
+ public:
+  CountingPage(int templateId, DWORD buttons) : WizardPage(templateId), buttons_(buttons) {}
+  int inits = 0;
+  int refusals = 0;
+  bool finished = false;
+
+ protected:
+  bool OnInitDialog() override {
+    ++inits;
+    return true;
+  }
+  bool OnSetActive() override {
+    SetWizardButtons(buttons_);
+    return true;
+  }
+  int OnWizardNext() override {
+    if (refusals-- > 0) return kStay;
+    return 0;
+  }
+  bool OnWizardFinish() override {
+    finished = true;
+    return true;
+  }
+
+ private:
+  DWORD buttons_;
+};
+
+// Steps run one by one from a thread timer while the wizard's modal loop runs.
+std::vector<std::function<void()>>* g_steps = nullptr;
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (g_steps == nullptr || g_steps->empty()) {
+    KillTimer(nullptr, timer);
+    return;
+  }
+  std::function<void()> step = g_steps->front();
+  g_steps->erase(g_steps->begin());
+  step();
+}
+
+TEST(WizardSheetTest, PagesComeAndGoWhileItRunsAndNextCanBeRefused) {
+  WizardSheet sheet("Configuration Wizard");
+  CountingPage welcome(IDD_WIZARD_WELCOME, PSWIZB_NEXT);
+  CountingPage type(IDD_WIZARD_TUNEUP_TYPE, PSWIZB_BACK | PSWIZB_NEXT);
+  CountingPage last(IDD_WIZARD_WEB_ADDRESS, PSWIZB_BACK | PSWIZB_DISABLEDFINISH);
+  ASSERT_TRUE(sheet.AddPage(&welcome));
+  ASSERT_TRUE(sheet.AddPage(&type));
+  EXPECT_FALSE(sheet.AddPage(&type));
+  type.refusals = 1;
+
+  bool finishWasDisabled = false;
+  WizardPage* stayedOn = nullptr;
+  int lastInitsBeforeReadd = 0;
+  auto press = [&](int button) { SendMessageA(sheet.Handle(), PSM_PRESSBUTTON, button, 0); };
+  std::vector<std::function<void()>> steps = {
+      [&] { press(PSBTN_NEXT); },
+      [&] { press(PSBTN_NEXT); },  // refused once
+      [&] { stayedOn = sheet.ActivePage(); },
+      [&] { ASSERT_TRUE(sheet.AddPage(&last)); },
+      [&] { press(PSBTN_NEXT); },
+      [&] {
+        HWND finish = GetDlgItem(sheet.Handle(), 0x3025);
+        finishWasDisabled = finish != nullptr && !IsWindowEnabled(finish);
+        lastInitsBeforeReadd = last.inits;
+      },
+      [&] { press(PSBTN_BACK); },
+      [&] {
+        ASSERT_TRUE(sheet.RemovePage(&last));
+        ASSERT_TRUE(sheet.AddPage(&last));
+      },
+      [&] { press(PSBTN_NEXT); },
+      [&] { last.SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH); },
+      [&] { press(PSBTN_FINISH); },
+  };
+  g_steps = &steps;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 60, &RunNextStep);
+  const INT_PTR result = sheet.DoModal(nullptr);
+  KillTimer(nullptr, timer);
+  g_steps = nullptr;
+
+  EXPECT_NE(-1, result);
+  EXPECT_EQ(&type, stayedOn);
+  EXPECT_EQ(1, lastInitsBeforeReadd);
+  EXPECT_EQ(2, last.inits);  // a page added again gets a new window and a new init
+  EXPECT_TRUE(finishWasDisabled);
+  EXPECT_TRUE(last.finished);
+  EXPECT_EQ(nullptr, last.Handle());
+  EXPECT_EQ(nullptr, sheet.Handle());
+  EXPECT_EQ(3, sheet.PageCount());
 }
 
 }  // namespace
