@@ -8,3 +8,9 @@ target_link_libraries(velotune_window_driver PUBLIC user32 comctl32)
 add_executable(VelotuneDriver e2e/VelotuneDriverMain.cpp)
 velotune_warnings(VelotuneDriver)
 target_link_libraries(VelotuneDriver PRIVATE velotune_window_driver)
+
+# Velotune.exe started and driven through its windows.
+velotune_add_test(shell_e2e_tests
+  SOURCES e2e/ShellE2eTest.cpp
+  LIBRARIES velotune_window_driver velotune_test_support)
+add_dependencies(shell_e2e_tests Velotune)

@@ -54,6 +54,8 @@ class ShellTest : public LogFileTest {
 
 TEST_F(ShellTest, StartsTitledWithTheRootPageAndManualTuneUpOpen) {
   EXPECT_EQ("Velotune", WindowText(frame_.Handle()));
+  EXPECT_NE(0, SendMessageA(frame_.Handle(), WM_GETICON, ICON_BIG, 0));
+  EXPECT_NE(0, SendMessageA(frame_.Handle(), WM_GETICON, ICON_SMALL, 0));
   EXPECT_EQ(0, frame_.LeftView()->SelectedItem());
   EXPECT_EQ(0, document_.SelectedItem());
   ASSERT_NE(nullptr, Page());
