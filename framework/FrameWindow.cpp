@@ -299,6 +299,16 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_SETFOCUS:
+      // The keyboard belongs to the active pane, as when the frame was left.
+      if (StaticSplitter* splitter = Splitter()) {
+        if (FormView* pane = splitter->ActivePane()) {
+          HWND first = GetNextDlgTabItem(pane->Handle(), nullptr, FALSE);
+          SetFocus(first != nullptr ? first : pane->Handle());
+          return 0;
+        }
+      }
+      break;
     case WM_CLOSE:
       OnClose();
       return 0;

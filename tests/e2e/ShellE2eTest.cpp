@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -314,6 +315,134 @@ TEST_F(ShellE2eTest, HelpWithoutABrowserSaysSoAndTwoCopiesRunSideBySide) {
   ASSERT_TRUE(first.Close());
   EXPECT_TRUE(IsWindow(second.Main()));
   ASSERT_TRUE(second.Close());
+}
+
+// The thread's focus window in another process.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// The pane (0xE900 + column) that holds a window, or -1.
+int PaneOf(HWND window) {
+  for (HWND current = window; current != nullptr; current = GetParent(current)) {
+    const int id = GetDlgCtrlID(current);
+    if (id == 0xE900 || id == 0xE901) return id - 0xE900;
+  }
+  return -1;
+}
+
+TEST_F(ShellE2eTest, KeyboardOpensMenusWithPromptsMovesBetweenPanesAndRunsAbout) {
+  ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
+  VelotuneRun run(program_);
+  HWND main = run.WaitForMain();
+  ASSERT_NE(nullptr, main);
+  HWND status = FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr);
+  ASSERT_NE(nullptr, status);
+  EXPECT_TRUE(e2e::WaitForText(status, "Ready", 5000));
+
+  // Alt and a menu's letter open it; its first item's prompt shows.
+  const struct {
+    WORD key;
+    const char* prompt;
+  } menus[] = {{'T', "Start a new tune-up session"},
+               {'V', "Shows the last result"},
+               {'O', "A wizard that guides you through the tune-up configuration process"},
+               {'H', "Open the Velotune help pages in your browser"}};
+  for (const auto& menu : menus) {
+    e2e::TypeKey(main, menu.key, {VK_MENU});
+    EXPECT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000)) << menu.prompt;
+    EXPECT_TRUE(e2e::WaitForText(status, menu.prompt, 5000)) << e2e::Text(status);
+    e2e::TypeKey(main, VK_ESCAPE);
+    e2e::TypeKey(main, VK_ESCAPE);
+    EXPECT_TRUE(e2e::WaitForText(status, "Ready", 5000)) << menu.prompt;
+  }
+
+  // F6 and Shift+F6 move between the panes.
+  HWND tree = e2e::FindChild(main, IDC_TUNEUP_TREE);
+  const int start = PaneOf(FocusOf(main));
+  ASSERT_NE(-1, start) << "focus in no pane";
+  e2e::TypeKey(main, VK_F6);
+  Sleep(200);
+  EXPECT_EQ(1 - start, PaneOf(FocusOf(main)));
+  e2e::TypeKey(main, VK_F6, {VK_SHIFT});
+  Sleep(200);
+  EXPECT_EQ(start, PaneOf(FocusOf(main)));
+
+  // Ctrl+S with the product item selected starts nothing.
+  ASSERT_TRUE(e2e::SelectTreeItem(tree, "Velotune"));
+  e2e::TypeKey(main, 'S', {VK_CONTROL});
+  Sleep(300);
+  EXPECT_EQ("", Boxes());
+  EXPECT_EQ("Velotune", e2e::SelectedTreeItem(tree));
+
+  // Alt+H, A opens About; Escape closes it.
+  e2e::TypeKey(main, 'H', {VK_MENU});
+  ASSERT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000));
+  e2e::TypeKey(main, 'A');
+  HWND about = e2e::WaitForWindow("#32770", "About Velotune", kWait);
+  ASSERT_NE(nullptr, about);
+  e2e::TypeKey(about, VK_ESCAPE);
+  EXPECT_TRUE(e2e::WaitGone(about, kWait));
+  ASSERT_TRUE(run.Close());
+}
+
+TEST_F(ShellE2eTest, AboutLinksOpenTheMailerAndTheBrowserWithTheirAddresses) {
+  const std::string script = std::string(VELOTUNE_SOURCE_DIR) + "/tests/e2e/log-browser.sh";
+  // Wine does not hand its environment to the script: it logs to its fixed file.
+  const std::string logWindows = "Z:\\tmp\\velotune-browser.log";
+  RegKey browsers;
+  ASSERT_EQ(ERROR_SUCCESS, browsers.Create(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser"));
+  for (const char* name : {"Browsers", "Mailers"}) {
+    RegSetValueExA(browsers.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(script.c_str()),
+                   static_cast<DWORD>(script.size() + 1));
+  }
+  DeleteFileA(logWindows.c_str());
+  {
+    VelotuneRun run(program_);
+    HWND main = run.WaitForMain();
+    ASSERT_NE(nullptr, main);
+    e2e::PostCommand(main, ID_APP_ABOUT);
+    HWND about = e2e::WaitForWindow("#32770", "About Velotune", kWait);
+    ASSERT_NE(nullptr, about);
+    // The three links are the dialog's labels that are not in the template.
+    std::vector<HWND> links;
+    for (HWND child = GetWindow(about, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (GetDlgCtrlID(child) == 0xFFFF) links.push_back(child);
+    }
+    ASSERT_EQ(3u, links.size());
+    EXPECT_EQ("sales@orvalis.com", e2e::Text(links[0]));
+    for (HWND link : links) {
+      RECT rect = {};
+      GetClientRect(link, &rect);
+      PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
+    const DWORD start = GetTickCount();
+    std::string logged;
+    while (GetTickCount() - start < kWait) {
+      std::ifstream file(logWindows);
+      std::stringstream text;
+      text << file.rdbuf();
+      logged = text.str();
+      // winebrowser escapes the blanks of an address.
+      for (size_t at = logged.find("%20"); at != std::string::npos; at = logged.find("%20")) {
+        logged.replace(at, 3, " ");
+      }
+      if (std::count(logged.begin(), logged.end(), '\n') >= 3) break;
+      Sleep(100);
+    }
+    EXPECT_NE(std::string::npos, logged.find("mailto:sales@orvalis.com?subject=Velotune Sales Questions")) << logged;
+    EXPECT_NE(std::string::npos, logged.find("mailto:support@orvalis.com?subject=Velotune Support Questions"))
+        << logged;
+    EXPECT_NE(std::string::npos, logged.find("http://www.orvalis.com")) << logged;
+    e2e::Click(e2e::FindChild(about, IDOK));
+    EXPECT_TRUE(e2e::WaitGone(about, kWait));
+    ASSERT_TRUE(run.Close());
+  }
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser");
+  DeleteFileA(logWindows.c_str());
 }
 
 }  // namespace

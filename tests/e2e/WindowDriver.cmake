@@ -14,3 +14,4 @@ velotune_add_test(shell_e2e_tests
   SOURCES e2e/ShellE2eTest.cpp
   LIBRARIES velotune_window_driver velotune_test_support)
 add_dependencies(shell_e2e_tests Velotune)
+target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
