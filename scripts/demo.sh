@@ -6,8 +6,10 @@
 #
 # Installs what is missing, builds, starts the lab (family F, default win98),
 # starts Velotune.exe on the lab's virtual display and takes pictures of the
-# splash window, the information pages of "Velotune" and "MTU" and the About
-# dialog, then closes the program and stops the lab. The time scale (default
+# splash window, every information page (page0 "Velotune", page3 "MTU", ...),
+# an open menu and the About dialog, then closes the program and stops the
+# lab. Each picture is checked: not blank, no pure red (the colour the tree's
+# pictures treat as transparent) on screen. The time scale (default
 # 0.5) multiplies the program's fixed waits - the splash then shows for 1.5 s
 # instead of 3 s; the lab's link is always paced for real.
 # The tune-up part (Auto Tune-Up through the menu, the dial, progress and
@@ -59,6 +61,17 @@ driver() {
   printf '%s\n' "${out//$'\r'/}"
 }
 
+# A picture must show something, and no colour meant to be transparent may
+# show as a box of its own: pure red never belongs on screen.
+check_picture() {
+  local file="$shots/$1.png" colours red
+  colours=$(identify -format '%k' "$file")
+  [ "$colours" -gt 16 ] || fail "$1.png is blank ($colours colours)"
+  red=$(convert "$file" -fill black +opaque 'rgb(255,0,0)' -fill white -opaque 'rgb(255,0,0)' \
+          -format '%[fx:round(mean*w*h)]' info:)
+  [ "$red" -lt 20 ] || fail "$1.png shows $red pure red pixels"
+}
+
 # A PNG of one window, cut from the whole virtual display.
 shoot() {
   local name=$1 window=$2 rect x y w h
@@ -67,6 +80,7 @@ shoot() {
   import -display "$DISPLAY" -window root "$shots/screen.png"
   convert "$shots/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$shots/$name.png"
   rm -f "$shots/screen.png"
+  check_picture "$name"
   step "  $shots/$name.png"
 }
 
@@ -80,12 +94,25 @@ main=$(driver wait-window VelotuneMainFrame Velotune 30000) || fail "the main wi
 driver wait-gone "$splash" 1000 >/dev/null || fail "the splash window is still there beside the main window"
 tree=$(driver child "$main" 1000 5000) || fail "no tree in the main window"
 sleep 1
-shoot page0 "$main"
 
-driver select "$main" 1000 MTU >/dev/null || fail "could not select MTU in the tree"
-driver wait-text "$main" 1043 "Maximum Transmission Unit (MTU)" 5000 >/dev/null || fail "the MTU page did not show"
+# Every information page, chosen in the tree as a user would.
+pages=("Velotune" "Auto Tune-Up" "Manual Tune-Up" "MTU" "RWIN" "TTL" "Cache Size")
+for page in 1 2 3 4 5 6 0; do
+  item=${pages[$page]}
+  if ! driver select "$main" 1000 "$item" >/dev/null; then
+    case "$family" in nt40|win2k) [ "$item" = "Cache Size" ] && continue ;; esac
+    fail "could not select $item in the tree"
+  fi
+  sleep 0.5
+  shoot "page$page" "$main"
+done
+
+# A menu opened from the keyboard, its first item's prompt in the status bar.
+driver key "$main" T alt >/dev/null
 sleep 0.5
-shoot page3 "$main"
+shoot menu "$main"
+driver key "$main" ESC >/dev/null
+driver key "$main" ESC >/dev/null
 
 driver command "$main" 57664 >/dev/null
 about=$(driver wait-window '#32770' 'About Velotune' 10000) || fail "the About dialog did not open"

@@ -37,6 +37,18 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM parameter) {
+  auto* search = reinterpret_cast<ChildSearch*>(parameter);
+  if (GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 // Memory in another process, freed when the object goes.
 class RemoteBuffer {
  public:
@@ -121,16 +133,8 @@ HWND WaitForWindow(const std::string& className, const std::string& title, DWORD
 }
 
 HWND FindChild(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search = {id, nullptr};
-  EnumChildWindows(parent, [](HWND child, LPARAM parameter) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(parameter);
-    if (GetDlgCtrlID(child) != s->id) return TRUE;
-    s->found = child;
-    return FALSE;
-  }, reinterpret_cast<LPARAM>(&search));
+  ChildSearch search = {id, nullptr};
+  EnumChildWindows(parent, &MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
