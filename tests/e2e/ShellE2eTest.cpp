@@ -445,4 +445,22 @@ TEST_F(ShellE2eTest, AboutLinksOpenTheMailerAndTheBrowserWithTheirAddresses) {
   DeleteFileA(logWindows.c_str());
 }
 
+TEST_F(ShellE2eTest, StartsAndClosesFromADeeplyNestedFolder) {
+  std::string folder = program_;
+  while (folder.size() < 200) {
+    folder += "\\a deeper folder";
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  ASSERT_TRUE(CopyFileA((program_ + "\\Velotune.exe").c_str(), (folder + "\\Velotune.exe").c_str(), FALSE));
+  VelotuneRun run(folder);
+  HWND main = run.WaitForMain();
+  ASSERT_NE(nullptr, main);
+  // The help link points into the program's own folder, however deep.
+  HWND tree = e2e::FindChild(main, IDC_TUNEUP_TREE);
+  ASSERT_TRUE(e2e::SelectTreeItem(tree, "RWIN"));
+  EXPECT_TRUE(e2e::WaitForText(e2e::FindChild(main, IDC_PAGE_TITLE), "Receive Window (RWIN)", 5000));
+  ASSERT_TRUE(run.Close());
+  DeleteFileA((folder + "\\Velotune.exe").c_str());
+}
+
 }  // namespace

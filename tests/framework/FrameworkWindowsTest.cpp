@@ -167,6 +167,22 @@ TEST_F(FrameTest, MenusGreyWhatIsDisabledOrUnhandledAndShowPrompts) {
   SendMessageA(frame_.StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ("Ready", text);
 
+  // The indicators follow the keys' toggle states.
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  const BYTE capsBefore = keys[VK_CAPITAL];
+  keys[VK_CAPITAL] = 1;
+  keys[VK_NUMLOCK] = 0;
+  SetKeyboardState(keys);
+  frame_.OnIdle();
+  SendMessageA(frame_.StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ("CAP", text);
+  text[0] = '\0';
+  SendMessageA(frame_.StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ("", text);
+  keys[VK_CAPITAL] = capsBefore;
+  SetKeyboardState(keys);
+
   // The tip is the text after the line break.
   NMTTDISPINFOA tip = {};
   tip.hdr.hwndFrom = frame_.ToolBar();

@@ -210,8 +210,11 @@ TEST_F(ShellTest, ResultViewShowsTheLogsFiguresUnderItsCaptions) {
     EXPECT_EQ("\\help\\results.htm", target.substr(target.size() - 17));
   }
 
-  // A garbled log and a binary one give zeros, never a failure.
-  for (const std::string& garbled : {std::string(">>2:1:5x6:abc:\r\n>>"), std::string("\0\xff\x01>>", 6)}) {
+  // A garbled log, a binary one and a huge one give zeros, never a failure.
+  std::string huge(3 * 1024 * 1024, 'x');
+  for (size_t i = 0; i < huge.size(); i += 997) huge[i] = '>';
+  for (const std::string& garbled :
+       {std::string(">>2:1:5x6:abc:\r\n>>"), std::string("\0\xff\x01>>", 6), huge}) {
     WriteLogText(garbled);
     frame_.SwitchRightPane(RightPane::Result);
     frame_.ShowResultRequest({kRecordManual, kParameterMtu, 0, 0.0});
