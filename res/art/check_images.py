@@ -31,7 +31,7 @@ KEY_DISTANCE = 8
 
 # id name -> (width, height, bits or None for any, key colour or None)
 BITMAPS = {
-    "IDB_TOOLBAR": (32, 15, None, None),
+    "IDB_TOOLBAR": (32, 15, 8, None),
     "IDB_TREE_IMAGES": (224, 16, None, RED),
     "IDB_SPLASH_TITLE": (248, 64, 8, WHITE),
     "IDB_SPLASH_PICTURE": (360, 150, 8, WHITE),
@@ -109,6 +109,8 @@ class Checker:
             self.fault(where, "colour table of %d entries, expected 256" % len(image["palette"]))
         if key is not None:
             self.key_rule(where, image["rows"], key)
+        if where.startswith("IDB_TOOLBAR") and GREY not in image["palette"]:
+            self.fault(where, "no button-face grey in the colour table for the bar to map")
         return image
 
     def icon(self, where, path, sizes, cursor=False):

@@ -214,9 +214,14 @@ def tree_strip():
 
 
 def toolbar():
+    """The two buttons on button-face grey, in an 8-bit bitmap: the tool bar maps the grey,
+    black and white entries of a colour table to the system's button colours (which only
+    works through a colour table), so the grey background becomes the bar's own face."""
     buttons = [render(16, 15, 16, 15, motifs.start_button),
                render(16, 15, 16, 15, motifs.stop_button)]
-    return flattened(hstack(buttons), BUTTON_FACE)
+    rows = flattened(hstack(buttons), BUTTON_FACE)
+    palette = [BUTTON_FACE] + [c for c in palette_of(rows, 255) if c != BUTTON_FACE]
+    return palette, remapped(rows, palette, dither=False)
 
 
 def dial_pictures():
@@ -316,8 +321,8 @@ def main():
     write(os.path.join(bitmaps, "tree.bmp"), bmp24(strip))
     show("tree", strip, 8)
 
-    buttons = toolbar()
-    write(os.path.join(bitmaps, "toolbar.bmp"), bmp24(buttons))
+    palette, buttons = toolbar()
+    write(os.path.join(bitmaps, "toolbar.bmp"), bmp8(buttons, palette))
     show("toolbar", buttons, 8)
 
     palette, (title, picture, emblem) = splash_set()

@@ -105,6 +105,24 @@ TEST(ImageResourcesTest, TreeImagesMaskTheirRedWhicheverWayTheListIsLoaded) {
   }
 }
 
+// The tool bar takes its bitmap through the system's colour mapping, which works on a colour
+// table only: the grey background must come out as the button face, the glyphs not.
+TEST(ImageResourcesTest, ToolBarBackgroundBecomesTheButtonFace) {
+  HBITMAP mapped = CreateMappedBitmap(Module(), IDB_TOOLBAR, 0, nullptr, 0);
+  ASSERT_NE(nullptr, mapped);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, mapped);
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (int button = 0; button < 2; ++button) {
+    EXPECT_EQ(face, GetPixel(dc, button * 16, 0)) << "button " << button;
+    EXPECT_EQ(face, GetPixel(dc, button * 16 + 15, 14)) << "button " << button;
+    EXPECT_NE(face, GetPixel(dc, button * 16 + 8, 7)) << "button " << button;
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(mapped);
+}
+
 TEST(ImageResourcesTest, BitmapsHaveTheSizesTheWindowsAreLaidOutFor) {
   ExpectBitmapSize(IDB_TOOLBAR, 32, 15);
   ExpectBitmapSize(IDB_TREE_IMAGES, 224, 16);
