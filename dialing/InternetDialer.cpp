@@ -23,7 +23,26 @@ struct WorkerStart {
   std::vector<char> entryName;  // zero-terminated; InternetDial takes a writable text
   InternetDialFunctions::Dial dial;
   HANDLE queueReady;  // set once the worker's message queue exists
+  // Set by Start when the start message could not be posted; shared with
+  // Start, which closes its own duplicate.
+  HANDLE abandoned;
+
+  ~WorkerStart() {
+    if (queueReady != nullptr) CloseHandle(queueReady);
+    if (abandoned != nullptr) CloseHandle(abandoned);
+  }
 };
+
+// Waits for the first message of the worker's queue; false when Start gave
+// up on the worker first.
+bool WaitForFirstMessage(const WorkerStart& start, MSG& message) {
+  for (;;) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return message.message != WM_QUIT;
+    DWORD woken =
+        MsgWaitForMultipleObjects(1, &start.abandoned, FALSE, INFINITE, QS_ALLPOSTMESSAGE);
+    if (woken != WAIT_OBJECT_0 + 1) return false;  // abandoned, or the wait failed
+  }
+}
 
 void RunDial(const WorkerStart& start) {
   DWORD_PTR connection = 0;
@@ -41,7 +60,7 @@ DWORD WINAPI InternetDialWorker(void* parameter) {
   // A thread has a message queue only once it asks for a message.
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   SetEvent(start->queueReady);
-  if (GetMessageA(&message, nullptr, 0, 0) <= 0 || message.message != WM_INETDIALSTART) return 0;
+  if (!WaitForFirstMessage(*start, message) || message.message != WM_INETDIALSTART) return 0;
   try {
     RunDial(*start);
   } catch (...) {
@@ -50,6 +69,31 @@ DWORD WINAPI InternetDialWorker(void* parameter) {
   }
   return 0;
 }
+
+// Start's own handles of the two events it shares with a worker: the
+// worker's copies are duplicates, so each side closes its own.
+struct StartEvents {
+  HANDLE queueReady = nullptr;
+  HANDLE abandoned = nullptr;
+
+  ~StartEvents() {
+    if (queueReady != nullptr) CloseHandle(queueReady);
+    if (abandoned != nullptr) CloseHandle(abandoned);
+  }
+
+  // Creates both events and the worker's duplicates of them.
+  bool Create(HANDLE& workerQueueReady, HANDLE& workerAbandoned) {
+    queueReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    abandoned = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    return queueReady != nullptr && abandoned != nullptr &&
+           Duplicate(queueReady, workerQueueReady) && Duplicate(abandoned, workerAbandoned);
+  }
+
+  static bool Duplicate(HANDLE source, HANDLE& copy) {
+    return DuplicateHandle(GetCurrentProcess(), source, GetCurrentProcess(), &copy, 0, FALSE,
+                           DUPLICATE_SAME_ACCESS) != FALSE;
+  }
+};
 
 InternetDialFunctions ResolveSystemFunctions() {
   char moduleName[MAX_PATH] = {};
@@ -119,22 +163,22 @@ int CInternetDialer::Start(HWND window, const std::string& entryName) {
     start->entryName.assign(request_->entryName.begin(), request_->entryName.end());
     start->entryName.push_back('\0');
     start->dial = functions_.dial;
-    start->queueReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (start->queueReady == nullptr) return 0;
-    HANDLE queueReady = start->queueReady;
+    start->queueReady = nullptr;
+    start->abandoned = nullptr;
+    StartEvents events;
+    if (!events.Create(start->queueReady, start->abandoned)) return 0;
 
     DWORD threadId = 0;
     HANDLE thread = CreateThread(nullptr, 0, &InternetDialWorker, start.get(), 0, &threadId);
-    if (thread == nullptr) {
-      CloseHandle(queueReady);
-      return 0;
-    }
+    if (thread == nullptr) return 0;
     start.release();  // the worker owns it now
     // Either the worker's queue exists or the worker has already ended.
-    HANDLE waitFor[] = {queueReady, thread};
+    HANDLE waitFor[] = {events.queueReady, thread};
     DWORD woken = WaitForMultipleObjects(2, waitFor, FALSE, INFINITE);
-    BOOL posted = woken == WAIT_OBJECT_0 && PostThreadMessageA(threadId, WM_INETDIALSTART, 0, 0);
-    CloseHandle(queueReady);
+    BOOL posted = woken == WAIT_OBJECT_0 &&
+                  functions_.postStart(threadId, WM_INETDIALSTART, 0, 0);
+    // A worker that never gets its start must not wait for it for ever.
+    if (!posted) SetEvent(events.abandoned);
     CloseHandle(thread);
     return posted ? 1 : 0;
   } catch (...) {

@@ -20,6 +20,10 @@ struct InternetDialFunctions {
 
   Dial dial = nullptr;
   HangUp hangUp = nullptr;
+  // How the start reaches the worker's queue: PostThreadMessageA, which
+  // tests replace to see a start that cannot be posted.
+  using PostStart = BOOL(WINAPI*)(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
+  PostStart postStart = &PostThreadMessageA;
 
   // The functions of this process, resolved once; a named module stays loaded
   // for the life of the process, as a system library would. Both are null
@@ -41,7 +45,8 @@ class CInternetDialer {
 
   // Starts a worker that dials `entryName` with `window` as the dialog's
   // parent and sends WM_INETDIALRESULT to `window` when the dial has ended.
-  // 1 when the worker was started, 0 when it was not.
+  // 1 when the worker was started, 0 when it was not (a worker whose start
+  // could not be posted ends without dialing).
   int Start(HWND window, const std::string& entryName);
 
   // Hangs up a connection the dial returned: 0, or 4 when that fails.

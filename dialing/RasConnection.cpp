@@ -84,6 +84,11 @@ int CRasConnection::Dial(int providerKind, HWND window, const std::string& entry
     return status::kRasError;
   }
 
+  if (closing_ != nullptr) {
+    WaitForPortToClose(closing_);
+    closing_ = nullptr;
+  }
+
   ras::DialParams params = {};
   params.size = sizeof(params);
   CopyText(params.entryName, entry);
@@ -100,8 +105,21 @@ int CRasConnection::Dial(int providerKind, HWND window, const std::string& entry
   if (result == ERROR_SUCCESS) return status::kOk;
   // A failed dial may still have been given a handle, which holds the port
   // until it is hung up.
+  if (result == ras::kPortAlreadyOpen) {
+    ReleaseRefusedDial();
+    return status::kPortInUse;
+  }
   HangUp();
-  return result == ras::kPortAlreadyOpen ? status::kPortInUse : status::kRasError;
+  return status::kRasError;
+}
+
+void CRasConnection::ReleaseRefusedDial() {
+  if (connection_ == nullptr) return;
+  // The caller (the user-interface thread) is not kept waiting for the port:
+  // the next dial waits for it instead.
+  auto hangUp = RasFunction<ras::RasHangUpFunction>("RasHangUpA");
+  if (hangUp != nullptr && hangUp(connection_) == ERROR_SUCCESS) closing_ = connection_;
+  connection_ = nullptr;
 }
 
 int CRasConnection::Redial(const std::string& entryName) {
@@ -121,18 +139,18 @@ int CRasConnection::HangUp() {
     FetchErrorText(result);
     return status::kHangUpFailed;
   }
-  WaitForPortToClose(RasFunction<ras::RasGetConnectStatusFunction>("RasGetConnectStatusA"));
+  WaitForPortToClose(connection_);
   connection_ = nullptr;
   return status::kOk;
 }
 
-void CRasConnection::WaitForPortToClose(
-    ras::RasGetConnectStatusFunction getConnectStatus) const {
+void CRasConnection::WaitForPortToClose(ras::ConnectionHandle handle) const {
+  auto getConnectStatus = RasFunction<ras::RasGetConnectStatusFunction>("RasGetConnectStatusA");
   if (getConnectStatus == nullptr) return;
   for (int poll = 0; poll <= kPortClosedLastPoll; ++poll) {
     ras::ConnectionStatus connectionStatus = {};
     connectionStatus.size = sizeof(connectionStatus);
-    if (getConnectStatus(connection_, &connectionStatus) == ERROR_INVALID_HANDLE) return;
+    if (getConnectStatus(handle, &connectionStatus) == ERROR_INVALID_HANDLE) return;
     timescale::Sleep(kPortClosedPollMs);
   }
 }

@@ -30,6 +30,8 @@ class CRasConnection {
   // Starts dialing `entryName`, or the provider's default profile when it is
   // empty; progress arrives at `window` as WM_RASDIALEVENT. 0 when the dial
   // is under way; 2, 13, 60, 51 (port held by another program) or 1.
+  // A handle RAS gave with 51 is hung up at once; the next dial waits
+  // (bounded) for its port to close before it dials.
   int Dial(int providerKind, HWND window, const std::string& entryName);
   // Counts a redial and dials `entryName` again (the last provider's
   // default profile when it is empty).
@@ -63,12 +65,17 @@ class CRasConnection {
   Function RasFunction(const char* name) const;
   // Fetches RAS's text of an error, which this layer does not show.
   void FetchErrorText(DWORD error) const;
-  void WaitForPortToClose(ras::RasGetConnectStatusFunction getConnectStatus) const;
+  // Polls until RAS has closed the port of a hung-up handle (bounded).
+  void WaitForPortToClose(ras::ConnectionHandle handle) const;
+  // Hangs up the handle of a dial refused with 602 without waiting.
+  void ReleaseRefusedDial();
 
   static VOID WINAPI DialCallback(UINT message, DWORD state, DWORD error);
 
   LoadedModule module_;
   ras::ConnectionHandle connection_ = nullptr;
+  // Hung up after a 602; its port may still be closing.
+  ras::ConnectionHandle closing_ = nullptr;
   CDialUpProfile profile_;
   int redialCount_ = 0;
   int lastKind_ = 0;

@@ -6,6 +6,7 @@
 #include "engine/portable/StatusCodes.h"
 #include "framework/HighResolutionClock.h"
 #include "framework/TimeScale.h"
+#include "framework/TransferStop.h"
 
 namespace {
 
@@ -36,8 +37,11 @@ BodyRead ReadBody(HINTERNET file, std::vector<char>& buffer, size_t limit, std::
   const double deadline =
       hrclock::NowMilliseconds() + ScaledAtLeast(httplimits::kBodyDeadlineMs, httplimits::kShortestBodyDeadlineMs);
   int failedReads = 0;
+  const TransferStop* stop = TransferStop::OfThisThread();
   while (total < limit) {
     if (hrclock::NowMilliseconds() > deadline) return BodyRead::kFailed;
+    // A body that trickles in keeps every read short: the stop is seen between them.
+    if (stop != nullptr && stop->Raised()) return BodyRead::kFailed;
     // Ask what has arrived first: a read waits until its whole buffer is
     // filled, which a slow server could stretch without end.
     DWORD available = 0;

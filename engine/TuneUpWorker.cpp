@@ -3,6 +3,7 @@
 
 #include <process.h>
 
+#include "engine/TestPlan.h"
 #include "engine/WorkerMessages.h"
 #include "engine/WorkerThreads.h"
 #include "engine/portable/StatusCodes.h"
@@ -10,6 +11,8 @@
 namespace {
 
 const char kWindowClass[] = "VelotuneTuneUpWorker";
+// How long Stop waits for a stopped thread to end (not time-scaled).
+constexpr DWORD kStopWaitMs = 1000;
 
 bool RegisterWorkerClass(WNDPROC procedure) {
   WNDCLASSA windowClass = {};
@@ -65,23 +68,36 @@ bool CTuneUpWorker::StartSpeedTest(HWND progressView, const CTestPlan& plan) {
   return StartThread(&SpeedTestThread, progressView, &plan, speedTest_);
 }
 
+namespace {
+
+// The speed test measures with copies: the worker's own data may change
+// while a run it stopped still finishes a fetch.
+void GiveSpeedTestItsData(WorkerStartRecord& start, const CTestPlan& plan,
+                          const std::vector<std::string>& images, DWORD passBytes) {
+  start.imagesToTime = images;
+  start.passBytesToTime = passBytes;
+  start.firstTest = plan.First();
+}
+
+}  // namespace
+
 bool CTuneUpWorker::StartThread(unsigned(__stdcall* procedure)(void*), HWND progressView,
                                 const CTestPlan* plan, HANDLE& thread) {
   if (IsRunning() || !CreateWindowOnce()) return false;
-  auto* start = new WorkerStartRecord;
+  auto start = std::make_unique<WorkerStartRecord>();
   start->progressView = progressView;
   start->worker = window_;
   start->images = &images_;
   start->passBytes = &passBytes_;
   start->providerKind = controller_.ProviderKind();
-  start->plan = plan;
+  if (plan != nullptr) GiveSpeedTestItsData(*start, *plan, images_, passBytes_);
   start->log = &log_;
+  stop_ = std::make_shared<TransferStop>();
+  start->stop = stop_;
   unsigned id = 0;
-  thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedure, start, 0, &id));
-  if (thread == nullptr) {
-    delete start;
-    return false;
-  }
+  thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedure, start.get(), 0, &id));
+  if (thread == nullptr) return false;
+  start.release();  // the thread owns it now
   // The thread's queue appears with its first message call; keep posting the
   // start until it is accepted.
   while (!PostThreadMessageA(id, WM_WORKER_START, 0, 0)) {
@@ -94,11 +110,19 @@ bool CTuneUpWorker::StartThread(unsigned(__stdcall* procedure)(void*), HWND prog
 void CTuneUpWorker::StopThread(HANDLE& thread) {
   if (thread == nullptr) return;
   DWORD id = &thread == &collection_ ? collectionId_ : speedTestId_;
+  // Cuts off the thread's transfers and wakes its waits; from here on the
+  // thread touches nothing of the worker's. The quit message reaches it
+  // where it waits for its start.
+  if (stop_) stop_->Raise();
+  const DWORD start = GetTickCount();
+  const auto waited = [start] { return GetTickCount() - start; };
   // The thread may not have a queue yet; it makes one at its first wait.
-  while (!PostThreadMessageA(id, WM_QUIT, 0, 0)) {
+  while (!PostThreadMessageA(id, WM_QUIT, 0, 0) && waited() < kStopWaitMs) {
     if (WaitForSingleObject(thread, 1) == WAIT_OBJECT_0) break;
   }
-  WaitForSingleObject(thread, INFINITE);
+  // A thread still held in a WinINet call whose handle closing did not cut
+  // short is left to end on its own: it can no longer reach the worker.
+  if (waited() < kStopWaitMs) WaitForSingleObject(thread, kStopWaitMs - waited());
   ForgetThread(thread);
 }
 
@@ -107,14 +131,29 @@ void CTuneUpWorker::ForgetThread(HANDLE& thread) {
   thread = nullptr;
 }
 
+void CTuneUpWorker::DropPendingEndings() {
+  MSG message;
+  while (PeekMessageA(&message, window_, WM_WORKER_DONE, WM_WORKER_DONE, PM_REMOVE)) {
+  }
+}
+
 void CTuneUpWorker::Stop() {
+  WPARAM stopped = kSpeedTestThread;
   if (collection_ != nullptr) {
+    stopped = kCollectionThread;
     StopThread(collection_);
   } else if (speedTest_ != nullptr) {
     StopThread(speedTest_);
   } else {
     OnWorkerDone(kSpeedTestThread, status::kUserCancelled);
+    return;
   }
+  // The stopped thread posts nothing more, so whatever it posted is in the
+  // queue: an ending it posted just before gives way to the one below. A
+  // quit empties the list.
+  DropPendingEndings();
+  images_.clear();
+  PostMessageA(window_, WM_WORKER_DONE, stopped, status::kUserCancelled);
 }
 
 LRESULT CTuneUpWorker::OnWorkerDone(WPARAM thread, int status) {

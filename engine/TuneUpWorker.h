@@ -8,10 +8,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/ResultLog.h"
+#include "framework/TransferStop.h"
 
 class CTestPlan;
 
@@ -37,8 +39,12 @@ class CTuneUpWorker {
   bool StartCollection(HWND progressView);
   // Starts the speed-test thread for the plan's first test.
   bool StartSpeedTest(HWND progressView, const CTestPlan& plan);
-  // Tells the running thread to quit and waits for its end; with no thread
-  // running, reports a cancelled speed test at once.
+  // Stops the running thread whatever it is doing - its transfers are cut
+  // off under it, and from then on it touches nothing of the worker's -
+  // waits at most a second for its end, empties the image list and reports
+  // the cancellation (44) once, by a posted WM_WORKER_DONE: an ending the
+  // thread posted just before is dropped. With no thread running, reports a
+  // cancelled speed test at once.
   void Stop();
 
   bool IsRunning() const { return collection_ != nullptr || speedTest_ != nullptr; }
@@ -53,6 +59,8 @@ class CTuneUpWorker {
   bool StartThread(unsigned(__stdcall* procedure)(void*), HWND progressView,
                    const CTestPlan* plan, HANDLE& thread);
   void StopThread(HANDLE& thread);
+  // Removes the WM_WORKER_DONE messages still waiting in the window's queue.
+  void DropPendingEndings();
   static void ForgetThread(HANDLE& thread);
   LRESULT OnWorkerDone(WPARAM thread, int status);
 
@@ -62,6 +70,8 @@ class CTuneUpWorker {
   HANDLE speedTest_ = nullptr;
   DWORD collectionId_ = 0;
   DWORD speedTestId_ = 0;
+  // The stop of the running thread's run; a new one for every run.
+  std::shared_ptr<TransferStop> stop_;
   std::vector<std::string> images_;
   DWORD passBytes_ = 0;
   CResultLog log_;

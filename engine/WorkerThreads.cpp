@@ -5,12 +5,12 @@
 
 #include "engine/Downloader.h"
 #include "engine/ResultLog.h"
-#include "engine/TestPlan.h"
 #include "engine/UsageReporter.h"
 #include "engine/WorkerMessages.h"
 #include "engine/portable/StatusCodes.h"
 #include "engine/portable/UsageReportText.h"
 #include "framework/TimeScale.h"
+#include "framework/TransferStop.h"
 #include "settings/SettingsStore.h"
 #include "settings/portable/ProviderKinds.h"
 
@@ -28,29 +28,61 @@ bool WaitForStart() {
   return false;
 }
 
-// Removes a pending quit message; true when there was one.
-bool QuitRequested() {
-  MSG message;
-  return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
-
-void Notify(HWND view, UINT message, WPARAM wParam = 0) {
-  if (view != nullptr) PostMessageA(view, message, wParam, 0);
-}
-
-// One run of a thread: its start record, its downloader and its end.
+// One run of a thread: its start record, its downloader, its stop and its end.
 class WorkerRun {
  public:
   WorkerRun(void* startRecord, WPARAM thread)
       : start_(static_cast<WorkerStartRecord*>(startRecord)), thread_(thread) {}
 
-  // Posts WM_WORKER_DONE with the status; the session closes with the downloader.
-  unsigned End(int status) {
-    PostMessageA(start_->worker, WM_WORKER_DONE, thread_, static_cast<LPARAM>(status));
-    return 0;
+ protected:
+  // True when the worker stopped this run; a pending quit message is removed.
+  bool QuitRequested() const {
+    MSG message;
+    bool quit = PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    return quit || Stopped();
+  }
+  bool Stopped() const { return start_->stop != nullptr && start_->stop->Raised(); }
+
+  // A fixed wait that a stop cuts short; false when it did.
+  bool WaitUnlessStopped(DWORD milliseconds) const {
+    if (start_->stop == nullptr) {
+      timescale::Sleep(milliseconds);
+      return true;
+    }
+    return !start_->stop->Wait(timescale::Scaled(milliseconds));
   }
 
- protected:
+  // Runs `action` on the worker's data unless the run was stopped; false then.
+  template <typename Action>
+  bool Share(Action action) {
+    if (start_->stop == nullptr) {
+      action();
+      return true;
+    }
+    return start_->stop->UnlessRaised(action);
+  }
+
+  void Notify(UINT message, WPARAM wParam = 0) const {
+    if (start_->progressView != nullptr && !Stopped()) {
+      PostMessageA(start_->progressView, message, wParam, 0);
+    }
+  }
+
+  // Posts WM_WORKER_DONE with the status, after `publish` has handed the
+  // run's results to the worker. A stopped run ends without a word: the
+  // worker reports the stop itself. The session closes with the downloader.
+  template <typename Publish>
+  unsigned End(int status, Publish publish) {
+    Share([&] {
+      publish();
+      PostMessageA(start_->worker, WM_WORKER_DONE, thread_, static_cast<LPARAM>(status));
+    });
+    return 0;
+  }
+  unsigned End(int status) {
+    return End(status, [] {});
+  }
+
   std::unique_ptr<WorkerStartRecord> start_;
   WPARAM thread_;
   CDownloader downloader_;
@@ -64,46 +96,42 @@ class CollectionRun : public WorkerRun {
     if (!WaitForStart()) return End(status::kUserCancelled);
     int status = downloader_.Open();
     if (status != status::kOk) return End(status);
-    start_->images->clear();
-    *start_->passBytes = 0;
+    // The list and the bytes describe this tune-up only, from its start.
+    if (!Share([this] { Publish(); })) return Cancelled();
     bool again = true;
     for (int pass = 1;; ++pass) {
-      Notify(start_->progressView, WM_COLLECT_PASS);
+      Notify(WM_COLLECT_PASS);
       if (!again) return Finish();
       std::string page;
       status = downloader_.GetTestPage(page);
-      if (status != status::kOk) return End(status);
-      status = downloader_.ListImages(page, *start_->images);
+      if (status != status::kOk) return EndCollection(status);
+      status = downloader_.ListImages(page, images_);
       if (status != status::kOk) {
-        start_->images->clear();
-        if (pass >= 2) return End(status);
+        images_.clear();
+        if (pass >= 2) return EndCollection(status);
         continue;
       }
-      Notify(start_->progressView, WM_IMAGES_FOUND, start_->images->size());
-      if (!CheckImages()) return End(status::kUserCancelled);
-      again = *start_->passBytes == 0;
-      if (again && pass >= 2) return End(status::kDownloadFailed);
-      if (again) start_->images->clear();
+      Notify(WM_IMAGES_FOUND, images_.size());
+      if (!CheckImages()) return Cancelled();
+      again = passBytes_ == 0;
+      if (again && pass >= 2) return EndCollection(status::kDownloadFailed);
+      if (again) images_.clear();
     }
   }
 
  private:
   // Fetches every image once, dropping those that fail or are empty; false on a quit.
   bool CheckImages() {
-    std::vector<std::string>& images = *start_->images;
-    for (size_t i = 0; i < images.size();) {
-      if (QuitRequested()) {
-        images.clear();
-        return false;
-      }
+    for (size_t i = 0; i < images_.size();) {
+      if (QuitRequested()) return false;
       DWORD bytes = 0;
-      if (downloader_.Fetch(images[i], bytes) != status::kOk || bytes == 0) {
-        images.erase(images.begin() + static_cast<std::ptrdiff_t>(i));
+      if (downloader_.Fetch(images_[i], bytes) != status::kOk || bytes == 0) {
+        images_.erase(images_.begin() + static_cast<std::ptrdiff_t>(i));
       } else {
-        *start_->passBytes += bytes;
+        passBytes_ += bytes;
         ++i;
       }
-      Notify(start_->progressView, WM_IMAGE_CHECKED);
+      Notify(WM_IMAGE_CHECKED);
     }
     return true;
   }
@@ -111,16 +139,37 @@ class CollectionRun : public WorkerRun {
   unsigned Finish() {
     CSettingsStore store;
     int kind = start_->providerKind;
-    if (store.GetAccess(kind) == 0 &&
-        SendUsageReport(usagereport::kFirstAccessReport, kind) == 0) {
-      store.SetAccess(kind);
+    if (store.GetAccess(kind) == 0) {
+      if (QuitRequested()) return Cancelled();
+      const bool sent = SendUsageReport(usagereport::kFirstAccessReport, kind) == 0;
+      // A report cut off by a stop is not counted as sent.
+      if (QuitRequested()) return Cancelled();
+      if (sent) store.SetAccess(kind);
     }
     if (downloader_.Close() != status::kOk) {
-      start_->images->clear();
-      return End(status::kCloseSessionFailed);
+      images_.clear();
+      return EndCollection(status::kCloseSessionFailed);
     }
-    return End(status::kOk);
+    return EndCollection(status::kOk);
   }
+
+  // A quit empties the list.
+  unsigned Cancelled() {
+    images_.clear();
+    return EndCollection(status::kUserCancelled);
+  }
+
+  unsigned EndCollection(int status) {
+    return End(status, [this] { Publish(); });
+  }
+
+  void Publish() {
+    *start_->images = images_;
+    *start_->passBytes = passBytes_;
+  }
+
+  std::vector<std::string> images_;
+  DWORD passBytes_ = 0;
 };
 
 class SpeedTestRun : public WorkerRun {
@@ -129,9 +178,10 @@ class SpeedTestRun : public WorkerRun {
 
   unsigned Run() {
     if (!WaitForStart()) return End(status::kUserCancelled);
-    timescale::Sleep(SettleWaitMs(start_->providerKind));
+    if (!WaitUnlessStopped(SettleWaitMs(start_->providerKind))) return Cancelled();
     int status = downloader_.Open();
     if (status == status::kOk) status = TimedTest();
+    if (status == status::kUserCancelled) return Cancelled();
     if (status == status::kOk && downloader_.Close() != status::kOk) {
       status = status::kCloseSessionFailed;
     }
@@ -140,28 +190,34 @@ class SpeedTestRun : public WorkerRun {
 
  private:
   int TimedTest() {
-    timescale::Sleep(kMeasureWaitMs);
-    TestRecord record = start_->plan->First();
-    const std::vector<std::string>& images = *start_->images;
-    int passes = TimedPasses(*start_->passBytes);
-    Notify(start_->progressView, WM_TIMED_FETCHES, static_cast<WPARAM>(passes) * images.size());
-    start_->log->StartStopwatch();
+    if (!WaitUnlessStopped(kMeasureWaitMs)) return status::kUserCancelled;
+    TestRecord record = start_->firstTest;
+    const std::vector<std::string>& images = start_->imagesToTime;
+    int passes = TimedPasses(start_->passBytesToTime);
+    Notify(WM_TIMED_FETCHES, static_cast<WPARAM>(passes) * images.size());
+    if (!Share([this] { start_->log->StartStopwatch(); })) return status::kUserCancelled;
     for (int pass = 0; pass < passes; ++pass) {
       for (const std::string& image : images) {
-        if (QuitRequested()) {
-          start_->images->clear();
-          return status::kUserCancelled;
-        }
+        if (QuitRequested()) return status::kUserCancelled;
         DWORD bytes = 0;
         int status = downloader_.Fetch(image, bytes);
         if (status != status::kOk) return status;
-        Notify(start_->progressView, WM_TIMED_FETCH_DONE);
+        Notify(WM_TIMED_FETCH_DONE);
       }
     }
-    start_->log->StopStopwatch();
-    record.elapsed = start_->log->ElapsedMilliseconds();
-    record.value = start_->plan->First().value;
-    return start_->log->Append(record);
+    int appended = status::kUserCancelled;
+    Share([&] {
+      start_->log->StopStopwatch();
+      record.elapsed = start_->log->ElapsedMilliseconds();
+      record.value = start_->firstTest.value;
+      appended = start_->log->Append(record);
+    });
+    return appended;
+  }
+
+  // A quit empties the list (the worker empties its own, as it stops the run).
+  unsigned Cancelled() {
+    return End(status::kUserCancelled, [this] { start_->images->clear(); });
   }
 };
 
@@ -169,11 +225,20 @@ class SpeedTestRun : public WorkerRun {
 // failure still ends it with a status for the worker.
 template <typename Run>
 unsigned RunGuarded(void* startRecord, WPARAM thread) {
-  HWND worker = static_cast<WorkerStartRecord*>(startRecord)->worker;
+  auto* start = static_cast<WorkerStartRecord*>(startRecord);
+  HWND worker = start->worker;
+  // The run's handles are the stop's to close: it outlives them.
+  std::shared_ptr<TransferStop> stop = start->stop;
+  TransferStop::ThisThread stoppable(stop.get());
   try {
     return Run(startRecord).Run();
   } catch (...) {
-    PostMessageA(worker, WM_WORKER_DONE, thread, status::kDownloadFailed);
+    auto post = [&] { PostMessageA(worker, WM_WORKER_DONE, thread, status::kDownloadFailed); };
+    if (stop == nullptr) {
+      post();
+    } else {
+      stop->UnlessRaised(post);
+    }
     return 1;
   }
 }

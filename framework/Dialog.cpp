@@ -1,6 +1,8 @@
 // Template dialogs: the dialog procedure that finds the object and its hooks.
 #include "framework/Dialog.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
@@ -134,13 +136,24 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* created = message == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lParam) : nullptr;
+  return Route(window, message, wParam, lParam, created);
+}
+
+INT_PTR CALLBACK Dialog::PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* created = nullptr;
+  if (message == WM_INITDIALOG && lParam != 0) {
+    created = reinterpret_cast<Dialog*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+  }
+  return Route(window, message, wParam, lParam, created);
+}
+
+INT_PTR Dialog::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Dialog* created) {
   Dialog* self = FromHandle(window);
-  if (self == nullptr && message == WM_INITDIALOG) {
-    self = reinterpret_cast<Dialog*>(lParam);
-    if (self != nullptr) {
-      SetPropA(window, kObjectProperty, self);
-      self->handle_ = window;
-    }
+  if (self == nullptr && created != nullptr) {
+    self = created;
+    SetPropA(window, kObjectProperty, self);
+    self->handle_ = window;
   }
   if (self == nullptr) return FALSE;
   INT_PTR result = FALSE;

@@ -56,8 +56,13 @@ class Dialog {
   // WM_DESTROY, while the controls still exist.
   virtual void OnDestroy();
 
+  // The dialog procedure of a property sheet page, whose object comes with
+  // the page's record (PROPSHEETPAGE's lParam) instead of the init parameter.
+  static INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
   static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static INT_PTR Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Dialog* created);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   int templateId_;

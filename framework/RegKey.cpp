@@ -106,6 +106,7 @@ bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 LONG RegKey::SetText(const std::string& name, const std::string& text) {
   if (key_ == nullptr) return ERROR_INVALID_HANDLE;
+  if (!FitsText(text)) return ERROR_INVALID_DATA;
   if (StoresTextsUpToTheirTerminator()) {
     return RegSetValueExA(key_, RegValueName(name), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(text.c_str()),

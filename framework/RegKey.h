@@ -4,8 +4,9 @@
 // Texts are 8-bit. A text is written with the length of its characters and
 // no terminating zero byte, and read into a buffer of kTextLimit bytes: a
 // stored text of kTextLimit bytes or more does not fit and fails with
-// ERROR_MORE_DATA. A value of another type than the one asked for fails with
-// ERROR_INVALID_DATA, so binary or odd data never becomes a number or a text.
+// ERROR_MORE_DATA, so such a text is never written either. A value of
+// another type than the one asked for fails with ERROR_INVALID_DATA, so
+// binary or odd data never becomes a number or a text.
 #pragma once
 
 #include <windows.h>
@@ -44,8 +45,12 @@ class RegKey {
   LONG QueryRaw(const std::string& name, DWORD& type, std::vector<BYTE>& data) const;
 
   LONG SetDword(const std::string& name, DWORD value);
-  // Stored as REG_SZ with the length of the text and no terminating zero byte.
+  // Stored as REG_SZ with the length of the text and no terminating zero
+  // byte. A text that could not be read back (see FitsText) is not written:
+  // ERROR_INVALID_DATA.
   LONG SetText(const std::string& name, const std::string& text);
+  // True when a text (or its stored bytes) fits the buffer texts are read into.
+  static bool FitsText(const std::string& text) { return text.size() < kTextLimit; }
   LONG SetRaw(const std::string& name, DWORD type, const std::vector<BYTE>& data);
 
   LONG DeleteValue(const std::string& name);

@@ -32,9 +32,11 @@ bool Window::RegisterClass(const char* className, UINT classStyle, HBRUSH backgr
 bool Window::Create(const char* className, const std::string& title, DWORD style, DWORD exStyle,
                     const RECT& rect, HWND parent, HMENU menuOrId) {
   if (handle_ != nullptr) return false;
+  const bool systemPlace = rect.left == static_cast<LONG>(CW_USEDEFAULT);
+  const int width = systemPlace ? CW_USEDEFAULT : rect.right - rect.left;
+  const int height = systemPlace ? CW_USEDEFAULT : rect.bottom - rect.top;
   HWND created = CreateWindowExA(exStyle, className, title.c_str(), style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                                 GetModuleHandleA(nullptr), this);
+                                 width, height, parent, menuOrId, GetModuleHandleA(nullptr), this);
   return created != nullptr && handle_ == created;
 }
 

@@ -28,7 +28,8 @@ class Window {
                             HICON icon = nullptr, HCURSOR cursor = nullptr, HICON smallIcon = nullptr);
 
   // Creates the window of a class registered with RegisterClass; `menuOrId`
-  // is the menu of a top-level window or the id of a child.
+  // is the menu of a top-level window or the id of a child. A rectangle whose
+  // left is CW_USEDEFAULT asks for the system's default place and size.
   bool Create(const char* className, const std::string& title, DWORD style, DWORD exStyle,
               const RECT& rect, HWND parent, HMENU menuOrId = nullptr);
 

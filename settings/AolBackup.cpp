@@ -10,9 +10,10 @@
 
 namespace {
 
-// Backup copies of bindings are kept for indexes beginning "00" only.
 constexpr size_t kBindingIndexLength = 5;  // a backslash and four digits
-constexpr char kCopiedBindingPrefix[] = "\\00";
+// Backups made before every binding was copied hold copies of bindings at
+// indexes beginning "00" only, and only of those that had values.
+constexpr char kOldCopiedBindingPrefix[] = "\\00";
 
 // The "mtu" and "aolndi" of a client key; "aolndi" is kept exactly as stored.
 struct ClientValues {
@@ -96,6 +97,62 @@ int WriteBindingValues(RegKey& key, const BindingValues& values, OpenSubkey open
 // The name of the last key of a path.
 std::string LastKeyName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
+// The binding's own part of its key ("\0005"); empty when the key has none.
+std::string BindingIndex(const std::string& binding) {
+  if (binding.size() < kBindingIndexLength) return std::string();
+  return binding.substr(binding.size() - kBindingIndexLength);
+}
+
+std::string BindingCopyKey(const std::string& index) {
+  return aolplaces::BackupKey(regnames::kAolBackupBindings + index);
+}
+
+// Whether the backup holds a copy of every AOL binding (made by this program
+// version) rather than the older partial set.
+bool CopiesEveryBinding() {
+  RegKey copies;
+  DWORD every = 0;
+  return copies.Open(HKEY_LOCAL_MACHINE, aolplaces::BackupKey(regnames::kAolBackupBindings),
+                     KEY_READ) == ERROR_SUCCESS &&
+         copies.QueryDword(regnames::kAolBackupEveryBinding, every) == ERROR_SUCCESS &&
+         every == 1;
+}
+
+// Copies a binding's MTU values, creating the copy even when it has none:
+// the copy records which values the user had and which not.
+void BackUpBinding(const std::string& binding) {
+  const std::string index = BindingIndex(binding);
+  if (index.empty()) return;
+  const std::string copyPath = BindingCopyKey(index);
+  RegKey copy;
+  if (OpenOrCreate(copy, HKEY_LOCAL_MACHINE, copyPath) != ERROR_SUCCESS) return;
+  WriteBindingValues(copy, ReadBindingValues(binding), [&copyPath](RegKey& subkey) {
+    return OpenOrCreate(subkey, HKEY_LOCAL_MACHINE, copyPath + regnames::kAolBackupBindingIpMtu);
+  });
+}
+
+// Deletes from a live binding the values the user did not have, as far as
+// the backup recorded them: a copy records every value it lacks as absent;
+// without a copy, an older backup recorded a binding at an index beginning
+// "00" as having none, and anything else is left alone.
+void DeleteValuesRecordedAbsent(const std::string& binding, bool everyBindingCopied) {
+  const std::string index = BindingIndex(binding);
+  RegKey live;
+  if (index.empty() || live.Open(HKEY_LOCAL_MACHINE, binding) != ERROR_SUCCESS) return;
+  RegKey copy;
+  const bool copied =
+      copy.Open(HKEY_LOCAL_MACHINE, BindingCopyKey(index), KEY_READ) == ERROR_SUCCESS;
+  if (!copied && (everyBindingCopied || index.compare(0, 3, kOldCopiedBindingPrefix) != 0)) {
+    return;
+  }
+  for (const char* name : aolplaces::kBindingValues) {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+    if (copied && copy.QueryRaw(name, type, data) == ERROR_SUCCESS) continue;
+    live.DeleteValue(name);
+  }
+}
+
 // The names of the copies kept below a backup key; none when it does not exist.
 std::vector<std::string> CopyNames(const std::string& backupKey) {
   RegKey copies;
@@ -140,19 +197,12 @@ int CAolSettings::BackupAdapters() const {
 
   std::vector<std::string> bindings;
   FindAolNetTransKeys(bindings);
-  for (const std::string& binding : bindings) {
-    const BindingValues values = ReadBindingValues(binding);
-    if (!values.Any() || binding.size() < kBindingIndexLength ||
-        binding.compare(binding.size() - kBindingIndexLength, 3, kCopiedBindingPrefix) != 0) {
-      continue;
-    }
-    const std::string copyPath = aolplaces::BackupKey(
-        regnames::kAolBackupBindings + binding.substr(binding.size() - kBindingIndexLength));
-    RegKey copy;
-    if (OpenOrCreate(copy, HKEY_LOCAL_MACHINE, copyPath) != ERROR_SUCCESS) continue;
-    WriteBindingValues(copy, values, [&copyPath](RegKey& subkey) {
-      return OpenOrCreate(subkey, HKEY_LOCAL_MACHINE, copyPath + regnames::kAolBackupBindingIpMtu);
-    });
+  if (bindings.empty()) return status::kOk;
+  for (const std::string& binding : bindings) BackUpBinding(binding);
+  RegKey copies;
+  if (OpenOrCreate(copies, HKEY_LOCAL_MACHINE,
+                   aolplaces::BackupKey(regnames::kAolBackupBindings)) == ERROR_SUCCESS) {
+    copies.SetDword(regnames::kAolBackupEveryBinding, 1);
   }
   return status::kOk;
 }
@@ -164,12 +214,9 @@ int CAolSettings::RestoreAll() const {
   }
   std::vector<std::string> bindings;
   FindAolNetTransKeys(bindings);
+  const bool everyBindingCopied = CopiesEveryBinding();
   for (const std::string& binding : bindings) {
-    RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, binding) != ERROR_SUCCESS) continue;
-    for (const char* name : {regnames::kMaxMtu, regnames::kMaxMss, regnames::kIpMtu}) {
-      key.DeleteValue(name);
-    }
+    DeleteValuesRecordedAbsent(binding, everyBindingCopied);
   }
   const int client = RestoreClient(regnames::kAolSock);
   const int clientBack = RestoreClient(regnames::kAolSockBack);

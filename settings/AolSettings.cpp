@@ -30,7 +30,10 @@ LONG OpenForReadingOrCreate(RegKey& key, const std::string& path) {
   return key.Create(HKEY_LOCAL_MACHINE, path);
 }
 
+// A text (or a screen name, stored as a value name) that could not be read
+// back is refused before anything is written.
 int WriteText(const std::string& path, const std::string& name, const std::string& text) {
+  if (!RegKey::FitsText(text) || !RegKey::FitsText(name)) return status::kRegistryWriteFailed;
   RegKey key;
   if (OpenOrCreate(key, HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS) {
     return status::kRegistryCreateFailed;
@@ -223,10 +226,40 @@ int CAolSettings::GetRedial(DWORD& count) const {
 
 // --- Subfolders -------------------------------------------------------------------
 
+namespace {
+
+// Makes a folder the current directory for the life of the object and then
+// puts the previous one back: libraries loaded later by bare name (rasapi32.dll)
+// are searched for in the current directory before the system folder.
+class CurrentDirectoryScope {
+ public:
+  explicit CurrentDirectoryScope(const std::string& folder) {
+    char previous[MAX_PATH + 1] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof(previous), previous);
+    if (length == 0 || length >= sizeof(previous)) return;  // cannot be put back: stay put
+    previous_.assign(previous, length);
+    entered_ = SetCurrentDirectoryA(folder.c_str()) != FALSE;
+  }
+  ~CurrentDirectoryScope() {
+    if (entered_) SetCurrentDirectoryA(previous_.c_str());
+  }
+  CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
+  CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+
+  bool Entered() const { return entered_; }
+
+ private:
+  std::string previous_;
+  bool entered_ = false;
+};
+
+}  // namespace
+
 int CAolSettings::ListSubfolders(const std::string& folder, std::vector<std::string>& names) const {
   // The pattern "*." of the later systems searches the current directory: if
   // the folder cannot be made current it would list some other folder.
-  if (!SetCurrentDirectoryA(folder.c_str())) return status::kRegistryKeyNotFound;
+  CurrentDirectoryScope current(folder);
+  if (!current.Entered()) return status::kRegistryKeyNotFound;
   // Windows 95 and NT 4 search every name; the others ask for names without
   // an extension, which Windows answers with folders (and Wine with every
   // name, so the rule is applied here as well).

@@ -65,7 +65,8 @@ class CAolSettings : public CSettingsStore {
   int SetRedial(DWORD count) const;
   int GetRedial(DWORD& count) const;
 
-  // Makes `folder` the current directory and appends the names of its subfolders.
+  // Appends the names of the subfolders of `folder`, which is the current
+  // directory while they are listed; the previous one is put back after.
   int ListSubfolders(const std::string& folder, std::vector<std::string>& names) const;
 
  private:

@@ -22,19 +22,20 @@ namespace {
 constexpr DWORD kMaxEntryBufferSize = 16u * 1024u * 1024u;
 
 // The obscured password is read whole, zero bytes included: a password byte
-// that the shift carries to zero is part of the stored text.
+// that the shift carries to zero is part of the stored text. The limit is
+// that of every text: the bytes must fit the 256-byte buffer.
 LONG ReadObscuredPassword(const RegKey& key, std::string& stored) {
   DWORD type = REG_NONE;
   std::vector<BYTE> data;
   LONG result = key.QueryRaw(regnames::kPassword, type, data);
   if (result != ERROR_SUCCESS) return result;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return ERROR_INVALID_DATA;
-  if (data.size() >= RegKey::kTextLimit) return ERROR_MORE_DATA;
   // Windows 9x stores a text up to its terminator and keeps that: the text
   // ends there. Elsewhere the obscured text may hold zero bytes of its own.
   const bool upToTerminator = (GetVersion() & 0x80000000u) != 0;
   auto end = upToTerminator ? std::find(data.begin(), data.end(), BYTE{0}) : data.end();
   stored.assign(data.begin(), end);
+  if (!RegKey::FitsText(stored)) return ERROR_MORE_DATA;
   return ERROR_SUCCESS;
 }
 
@@ -75,6 +76,7 @@ std::string CDialUpProfile::DialerPathKey(int kind) {
 }
 
 int CDialUpProfile::WriteText(const std::string& key, const char* name, const std::string& text) {
+  if (!RegKey::FitsText(text)) return status::kRegistryWriteFailed;
   RegKey handle;
   if (key.empty() || OpenOrCreate(handle, HKEY_LOCAL_MACHINE, key) != ERROR_SUCCESS) {
     return status::kRegistryCreateFailed;
@@ -102,13 +104,16 @@ int CDialUpProfile::GetDefaultProfile(std::string& entry) const {
 
 int CDialUpProfile::SetLoginPassword(const std::string& entry, const std::string& login,
                                      const std::string& password) const {
+  // Both texts must be readable back, or neither is written.
+  const std::string stored = StoredPassword(password);
+  if (!RegKey::FitsText(login) || !RegKey::FitsText(stored)) return status::kRegistryWriteFailed;
   RegKey handle;
   const std::string key = EntryKey(entry);
   if (key.empty() || OpenOrCreate(handle, HKEY_LOCAL_MACHINE, key) != ERROR_SUCCESS) {
     return status::kRegistryCreateFailed;
   }
   if (handle.SetText(regnames::kLogin, login) != ERROR_SUCCESS) return status::kRegistryWriteFailed;
-  if (handle.SetText(regnames::kPassword, ObscurePassword(password)) != ERROR_SUCCESS) {
+  if (handle.SetText(regnames::kPassword, stored) != ERROR_SUCCESS) {
     return status::kRegistryWriteFailed;
   }
   return status::kOk;
@@ -126,7 +131,7 @@ int CDialUpProfile::GetLoginPassword(const std::string& entry, std::string& logi
   }
   std::string stored;
   if (ReadObscuredPassword(handle, stored) != ERROR_SUCCESS) return status::kRegistryQueryFailed;
-  password = RevealPassword(stored);
+  password = PasswordFromStored(stored);
   return status::kOk;
 }
 

@@ -57,6 +57,10 @@ inline constexpr char kAolBackup[] = "\\AOL";
 inline constexpr char kAolBackupAdapters[] = "\\Enum\\Root\\Net";
 inline constexpr char kAolBackupBindings[] = "\\NetTrans";
 inline constexpr char kAolBackupBindingIpMtu[] = "\\Ndi\\Params\\IPMTU";
+// DWORD 1 in "\Backup Registry\AOL\NetTrans" when every AOL binding has a copy
+// there (one without values: the binding had none); older backups copied only
+// bindings at indexes beginning "00" that had values.
+inline constexpr char kAolBackupEveryBinding[] = "Every Binding";
 
 // The per-user key of the application object (recent-file list only).
 inline constexpr char kApplicationUserKey[] = "Local AppWizard-Generated Applications";

@@ -59,6 +59,8 @@ int CSettingsStore::SetDword(HKEY hive, const std::string& key, const std::strin
 
 int CSettingsStore::SetString(HKEY hive, const std::string& key, const std::string& name,
                               const std::string& text) const {
+  // A text that could never be read back is refused before anything is written.
+  if (!RegKey::FitsText(text)) return status::kRegistryWriteFailed;
   RegKey handle;
   if (OpenOrCreate(handle, hive, key) != ERROR_SUCCESS) return status::kRegistryWriteFailed;
   LONG written = handle.SetText(name, text);
@@ -116,8 +118,12 @@ int CSettingsStore::SetProviderKind(int kind) const {
 }
 
 int CSettingsStore::GetProviderKind(int& kind) const {
+  // Read access only, so that a user who may not write HKEY_LOCAL_MACHINE
+  // still dials as configured; a missing key is created as a writer would.
   RegKey handle;
-  if (OpenOrCreate(handle, HKEY_LOCAL_MACHINE, InProgramKey(regnames::kDialUpProfile)) != ERROR_SUCCESS) {
+  const std::string key = InProgramKey(regnames::kDialUpProfile);
+  if (handle.Open(HKEY_LOCAL_MACHINE, key, KEY_READ) != ERROR_SUCCESS &&
+      handle.Create(HKEY_LOCAL_MACHINE, key) != ERROR_SUCCESS) {
     return status::kRegistryQueryFailed;
   }
   DWORD value = 0;
@@ -331,8 +337,13 @@ int CSettingsStore::SetAttPromptDisconnect(const std::string& subkey) const {
 // --- Start-up ----------------------------------------------------------------------
 
 int CSettingsStore::EnsureProfileKey() const {
+  // Only whether the key exists matters: a user without write access to it
+  // is not on a first run.
   RegKey handle;
-  if (handle.Open(HKEY_LOCAL_MACHINE, InProgramKey(regnames::kDialUpProfile)) == ERROR_SUCCESS) return 1;
+  if (handle.Open(HKEY_LOCAL_MACHINE, InProgramKey(regnames::kDialUpProfile), KEY_READ) ==
+      ERROR_SUCCESS) {
+    return 1;
+  }
   handle.Create(HKEY_LOCAL_MACHINE, InProgramKey(regnames::kDialUpProfile));
   return 0;
 }

@@ -169,6 +169,9 @@ int CSettingsStore::BuildLocations(int parameter, std::vector<std::string>& loca
                   nt ? ServicesNt(regnames::kTcpipParameters) : Services9x(regnames::kVxdMstcp));
       return status::kOk;
     case kParameterCacheSize:
+      // Only the Windows 9x family has the cache size; on the NT family its
+      // key would merely be planted by every write and restore.
+      if (nt) return status::kOk;
       AddLocation(locations, regnames::kDefault, Services9x(regnames::kCacheSize));
       AddLocation(locations, "", Services9x(regnames::kCacheSize));
       return status::kOk;
@@ -241,9 +244,11 @@ int CSettingsStore::WriteValue(const std::string& entry, int value) {
 int CSettingsStore::DeleteValue(const std::string& entry) {
   const LocationEntry location = ParseLocationEntry(entry);
   if (location.keyPath.empty()) return status::kNoRegistryPath;
+  // A value in a key that does not exist is gone already: deleting it never
+  // creates the key.
   RegKey handle;
-  if (OpenOrCreate(handle, HKEY_LOCAL_MACHINE, location.keyPath) != ERROR_SUCCESS) {
-    return status::kRegistryCreateFailed;
+  if (handle.Open(HKEY_LOCAL_MACHINE, location.keyPath) != ERROR_SUCCESS) {
+    return status::kRegistryKeyNotFound;
   }
   if (handle.DeleteValue(location.valueName) != ERROR_SUCCESS) {
     return status::kRegistryDeleteFailed;

@@ -2,12 +2,11 @@
 #include <windows.h>
 
 #include "framework/MessageBoxSeam.h"
-#include "settings/SettingsStore.h"
-#include "ui/StartupActions.h"
+#include "ui/VelotuneApp.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   InstallMessageBoxHandlerFromEnvironment();
-  CSettingsStore store;
-  RunStartupActions(store);
-  return 0;
+  CVelotuneApp application;
+  if (!application.InitInstance(showCommand)) return 1;
+  return application.Run();
 }

@@ -21,3 +21,16 @@ std::string ObscurePassword(const std::string& password) {
 std::string RevealPassword(const std::string& stored) {
   return Shifted(stored, 256 - kPasswordShift);
 }
+
+std::string StoredPassword(const std::string& password) {
+  std::string stored = ObscurePassword(password);
+  if (!stored.empty() && stored.back() == '\0') stored.push_back('\0');
+  return stored;
+}
+
+std::string PasswordFromStored(const std::string& stored) {
+  if (!stored.empty() && stored.back() == '\0') {
+    return RevealPassword(stored.substr(0, stored.size() - 1));
+  }
+  return RevealPassword(stored);
+}

@@ -12,3 +12,14 @@ std::string ObscurePassword(const std::string& password);
 
 // Undoes ObscurePassword.
 std::string RevealPassword(const std::string& stored);
+
+// The bytes stored for a password: the obscured bytes exactly, and one zero
+// byte more when they end in a zero byte (a password ending in the character
+// the shift carries to zero). Readers drop one final zero byte, which other
+// writers (a .reg import, a tool that counts the terminator) commonly add,
+// so the extra zero keeps such a password's own last byte.
+std::string StoredPassword(const std::string& password);
+
+// The password of the bytes read from the registry: one final zero byte
+// dropped, the rest revealed.
+std::string PasswordFromStored(const std::string& stored);

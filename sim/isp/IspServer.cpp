@@ -239,6 +239,7 @@ void IspServer::ServeContent(SOCKET client, const HttpRequestHead& request) {
   switch (content.delivery) {
     case Delivery::kStall: SendStalled(client, head, content.body, link); return;
     case Delivery::kTrickle: SendTrickle(client, head, content.body, link); return;
+    case Delivery::kSilent: SendStalled(client, std::string(), std::string(), link); return;
     default: break;
   }
   if (SendPaced(client, head, content.body, link)) {

@@ -157,6 +157,7 @@ SiteContent Pages(const std::string& hostAndPort, const std::string& path) {
   if (path == "/unquoted.html") return Html(UnquotedPage());
   if (path == "/stall.html") return WithDelivery(Html(TestPage(hostAndPort)), Delivery::kStall);
   if (path == "/slow.html") return WithDelivery(Html(TestPage(hostAndPort)), Delivery::kTrickle);
+  if (path == "/silent.html") return WithDelivery(Html(TestPage(hostAndPort)), Delivery::kSilent);
   return NotFound();
 }
 
@@ -216,7 +217,11 @@ bool SiteCatalog::Lookup(const std::string& host, const std::string& hostAndPort
   if (root.empty()) return false;
   std::string page = path == "/" ? root : path;
   if (page == sites::kReportPath) {
+    // A report is counted however it is answered: as the site's own page
+    // is delivered (so a test can hold a report up with a stalled root).
+    Delivery rootDelivery = Pages(hostAndPort, root).delivery;
     content = Html(Page("Thanks", "", "<P>Counted.</P>\r\n"));
+    if (rootDelivery != Delivery::kNormal) content = WithDelivery(content, rootDelivery);
     content.usageReport = true;
   } else if (page.compare(0, 5, "/img/") == 0) {
     content = Images(page);

@@ -16,6 +16,7 @@ enum class Delivery {
   kReset,    // the connection is reset before anything is sent
   kStall,    // the head and the start of the body are sent, then nothing more
   kTrickle,  // the body comes a byte at a time with long pauses
+  kSilent,   // nothing is sent, not even the head, until the connection is reset
 };
 
 struct SiteContent {

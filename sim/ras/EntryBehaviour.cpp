@@ -96,6 +96,7 @@ EntryBehaviour ReadEntryBehaviour(const LabPhonebook& book, const std::string& e
   behaviour.password = book.Value(entry, "Password");
   behaviour.speed = static_cast<int>(NumberOr(book, entry, "Speed", 0));
   behaviour.device = book.Value(entry, "Device", behaviour.device);
+  behaviour.portCloseMs = NumberOr(book, entry, "CloseMs", behaviour.portCloseMs);
   behaviour.script =
       ParseScript(book.Value(entry, "Script"), NumberOr(book, entry, "StepMs", kDefaultStepMs));
   return behaviour;
@@ -103,6 +104,10 @@ EntryBehaviour ReadEntryBehaviour(const LabPhonebook& book, const std::string& e
 
 bool HoldsPortElsewhere(const EntryBehaviour& behaviour) {
   return behaviour.outcome == "portopen";
+}
+
+bool Answers602WithHandle(const EntryBehaviour& behaviour) {
+  return behaviour.outcome == "portopen-handle";
 }
 
 std::vector<DialStep> BuildDialScript(const EntryBehaviour& behaviour, int dialNumber,

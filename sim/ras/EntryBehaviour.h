@@ -5,7 +5,10 @@
 // reports, each with its error number and the time that passes before it.
 //
 // Keys (all optional):
-//   Outcome=connect|busy|nodialtone|authfail|portopen|cancel|drop (connect)
+//   Outcome=connect|busy|nodialtone|authfail|portopen|portopen-handle|cancel|drop (connect)
+//                   portopen-handle: 602 too, but with a handle that holds the
+//                   modem until it is hung up and its port has closed
+//   CloseMs=MS      the time the port takes to close after a hang-up (1000)
 //   Busy=N          the first N dials of the entry find the line busy
 //   DropAfter=S     seconds after connecting until the line drops (drop: 5)
 //   DropError=E     the error the drop reports (629)
@@ -38,6 +41,7 @@ struct EntryBehaviour {
   std::string password;
   int speed = 0;  // 0: the ISP's default
   std::string device = "Lab Modem";
+  unsigned portCloseMs = 1000;  // scaled by the lab's time scale
   std::vector<DialStep> script;  // empty: the outcome's own
 };
 
@@ -46,6 +50,8 @@ EntryBehaviour ReadEntryBehaviour(const LabPhonebook& book, const std::string& e
 
 // Whether dials of this entry fail at once because another program holds the port.
 bool HoldsPortElsewhere(const EntryBehaviour& behaviour);
+// Whether such a failed dial still hands out a connection handle.
+bool Answers602WithHandle(const EntryBehaviour& behaviour);
 
 // The steps of the `dialNumber`th dial (from 1) of an entry with these credentials.
 // The dial ends with the last step: connected when it is 0x2000 without an

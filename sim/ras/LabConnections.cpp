@@ -25,8 +25,6 @@ namespace {
 // The message RAS passes to its notifiers.
 constexpr UINT kRasDialEventMessage = 0xCCCD;
 constexpr DWORD kWindowNotifier = 0xFFFFFFFF;
-// Time RAS takes to close the port after a hang-up.
-constexpr DWORD kPortCloseMs = 1000;
 constexpr std::uintptr_t kHandleBase = 0x52A50000;
 const char kDeviceType[] = "modem";
 
@@ -194,7 +192,7 @@ void RunConnection(const ConnectionPtr& connection) {
   if (connected) HoldLine(*connection);
   HungUpWithin(*connection, INFINITE);
   LinkDown(*connection);
-  timescale::Sleep(kPortCloseMs);
+  timescale::Sleep(connection->behaviour.portCloseMs);
   std::lock_guard<std::mutex> lock(TheTable().mutex);
   TheTable().connections.erase(connection->id);
 }
@@ -279,7 +277,11 @@ DWORD Dial(LPCSTR phonebook, const ras::DialParams& params, DWORD notifierType, 
     std::lock_guard<std::mutex> lock(table.mutex);
     if (DeviceInUseLocked(table, connection->behaviour.device)) return ras::kPortAlreadyOpen;
     const int dialNumber = ++table.dials[Lower(entry)];
-    connection->script = BuildDialScript(connection->behaviour, dialNumber, userName, password);
+    if (Answers602WithHandle(connection->behaviour)) {
+      connection->error = ras::kPortAlreadyOpen;  // no script: it waits for its hang-up
+    } else {
+      connection->script = BuildDialScript(connection->behaviour, dialNumber, userName, password);
+    }
     connection->id = table.nextId++;
     table.connections[connection->id] = connection;
   }
@@ -290,6 +292,7 @@ DWORD Dial(LPCSTR phonebook, const ras::DialParams& params, DWORD notifierType, 
     *handle = nullptr;
     return ERROR_OUTOFMEMORY;
   }
+  if (Answers602WithHandle(connection->behaviour)) return ras::kPortAlreadyOpen;
   if (notifier != nullptr) return ERROR_SUCCESS;
   // Without a notifier RAS dials synchronously: the outcome is the result.
   WaitForSingleObject(connection->settled, INFINITE);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -48,6 +49,14 @@ DWORD WINAPI FakeHangUp(DWORD_PTR connection, DWORD reserved) {
   std::lock_guard<std::mutex> lock(g_fake.mutex);
   g_fake.hangUps.push_back(reserved == 0 ? connection : ~connection);
   return g_fake.hangUpResult;
+}
+
+// A post of the start message that never gets through; the worker's thread id is kept.
+std::atomic<DWORD> g_refusedThread{0};
+BOOL WINAPI RefusePost(DWORD threadId, UINT, WPARAM, LPARAM) {
+  g_refusedThread = threadId;
+  SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+  return FALSE;
 }
 
 class InternetDialerTest : public ::testing::Test {
@@ -158,6 +167,22 @@ TEST(InternetDialFunctionsTest, AModuleMustOfferBothFunctions) {
   InternetDialFunctions winInet = InternetDialFunctions::FromModule("wininet.dll");
   EXPECT_NE(nullptr, winInet.dial);
   EXPECT_NE(nullptr, winInet.hangUp);
+}
+
+TEST_F(InternetDialerTest, AWorkerWhoseStartCannotBePostedEndsWithoutDialing) {
+  InternetDialFunctions refusing = functions_;
+  refusing.postStart = &RefusePost;
+  CInternetDialer dialer(refusing);
+  EXPECT_EQ(0, dialer.Start(window_.Handle(), "Lab ISP"));
+  ASSERT_NE(0u, g_refusedThread.load());
+  HANDLE worker = OpenThread(SYNCHRONIZE, FALSE, g_refusedThread.load());
+  if (worker != nullptr) {  // otherwise it has ended and gone already
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(worker, 5000)) << "the worker still waits";
+    CloseHandle(worker);
+  }
+  window_.PumpFor(50);
+  EXPECT_TRUE(Dials().empty());
+  EXPECT_TRUE(window_.MessagesOf(WM_INETDIALRESULT).empty());
 }
 
 }  // namespace

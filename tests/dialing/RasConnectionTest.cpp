@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "dialing/portable/RasStates.h"
 #include "engine/SystemErrorText.h"
 #include "engine/portable/StatusCodes.h"
+#include "framework/TimeScale.h"
 #include "settings/DialUpProfile.h"
 #include "settings/portable/ProviderKinds.h"
 #include "tests/support/LabPhonebookFile.h"
@@ -36,6 +38,8 @@ const char kPhonebook[] =
     "Device=Third Modem\nDropAfter=1\n"
     "[Held]\n"
     "Outcome=portopen\n"
+    "[Held Here]\n"
+    "Outcome=portopen-handle\nCloseMs=150000\n"
     "[Odd]\n"
     "Script=0,1,0x4000,2:12345,3\nStepMs=10\n";
 
@@ -48,6 +52,7 @@ class RasConnectionTest : public RegistryTest {
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Busy Once", "jdoe", "x"));
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Dropping", "jdoe", "x"));
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Held", "jdoe", "x"));
+    ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Held Here", "jdoe", "x"));
     ASSERT_EQ(status::kOk, profile_.SetLoginPassword("Odd", "jdoe", "x"));
   }
 
@@ -154,6 +159,24 @@ TEST_F(RasConnectionTest, APortHeldElsewhereGives51AndNoConnection) {
   EXPECT_EQ(nullptr, second.Connection());
 }
 
+TEST_F(RasConnectionTest, A602WithAHandleIsHungUpAtOnceAndTheNextDialWaitsForThePort) {
+  // The program's polling as on a real system; the port takes 3 s to close.
+  timescale::OverrideFactor(1);
+  struct Unscaled {
+    ~Unscaled() { timescale::OverrideFactor(0); }
+  } unscaled;
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(status::kPortInUse, ras_.Dial(kProviderDialUpNetworking, window_.Handle(), "Held Here"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  EXPECT_EQ(nullptr, ras_.Connection());
+
+  // The refused dial's handle held the modem: dialing it again works only
+  // once that handle was hung up and its port has closed.
+  ASSERT_EQ(status::kOk, ras_.Dial(kProviderDialUpNetworking, window_.Handle(), "Home"));
+  StatesUntil(0x2000, window_);
+  EXPECT_EQ(status::kOk, ras_.HangUp());
+}
+
 TEST_F(RasConnectionTest, CheckConnectionCountsAnyEntryAndCannotTellTwo) {
   EXPECT_EQ(status::kConnectionLost, ras_.CheckConnection());
   ASSERT_EQ(status::kOk, ras_.Dial(kProviderDialUpNetworking, window_.Handle(), "Office"));
@@ -193,8 +216,11 @@ TEST_F(RasConnectionTest, UnknownStatesAndErrorsPassThroughAsUndefined) {
 }
 
 TEST_F(RasConnectionTest, ProfilesRasCannotDialAreRefusedWithoutOverrun) {
-  // A default profile too long for the registry's texts is no default profile.
-  UseDefault(std::string(300, 'L'));
+  // A default profile too long for the registry's texts (which the program
+  // refuses to store, but another writer may) is no default profile.
+  EXPECT_EQ(status::kRegistryWriteFailed, profile_.SetDefaultProfile(std::string(300, 'L')));
+  testreg::WriteText(CSettingsStore::ProviderKeyPath(kProviderDialUpNetworking), "Default Profile",
+                     std::string(300, 'L'));
   EXPECT_EQ(status::kNoDefaultProfile, ras_.Dial(kProviderDialUpNetworking, window_.Handle(), ""));
 
   // An entry the profile has no login for.

@@ -9,25 +9,23 @@
 
 namespace {
 
+// Where the connection record's handle sits decides the rest of its layout.
 #if !defined(_WIN64)
-TEST(RasLayoutsTest, TheProductPassesTheWindows95Records) {
-  EXPECT_EQ(264u, sizeof(ras::EntryName));
-  EXPECT_EQ(412u, sizeof(ras::Connection));
-  EXPECT_EQ(160u, sizeof(ras::ConnectionStatus));
-  EXPECT_EQ(1052u, sizeof(ras::DialParams));
-  EXPECT_EQ(4u, offsetof(ras::Connection, handle));
-  EXPECT_EQ(8u, offsetof(ras::Connection, entryName));
-}
+constexpr size_t kHandleOffset = 4;   // the Windows 95 record: 412 bytes
+constexpr size_t kConnectionSize = 412;
 #else
-TEST(RasLayoutsTest, TheTestBuildAlignsOnlyTheHandle) {
+constexpr size_t kHandleOffset = 8;   // natural alignment of an 8-byte handle
+constexpr size_t kConnectionSize = 424;
+#endif
+
+TEST(RasLayoutsTest, RecordsHaveTheSizesTheBuildPasses) {
   EXPECT_EQ(264u, sizeof(ras::EntryName));
-  EXPECT_EQ(424u, sizeof(ras::Connection));
+  EXPECT_EQ(kConnectionSize, sizeof(ras::Connection));
   EXPECT_EQ(160u, sizeof(ras::ConnectionStatus));
   EXPECT_EQ(1052u, sizeof(ras::DialParams));
-  EXPECT_EQ(8u, offsetof(ras::Connection, handle));
-  EXPECT_EQ(16u, offsetof(ras::Connection, entryName));
+  EXPECT_EQ(kHandleOffset, offsetof(ras::Connection, handle));
+  EXPECT_EQ(kHandleOffset + sizeof(HANDLE), offsetof(ras::Connection, entryName));
 }
-#endif
 
 TEST(RasLayoutsTest, TextFieldsFollowEachOtherWithoutGaps) {
   EXPECT_EQ(4u, offsetof(ras::EntryName, entryName));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,34 +160,111 @@ TEST_F(TuneUpWorkerTest, SpeedTestTimesEnoughPassesAndLogsOneRecord) {
   EXPECT_EQ(log, LogText());
 }
 
-TEST_F(TuneUpWorkerTest, StopIsSeenOnlyBeforeAnImageFetch) {
+// Stop must end the thread within about a second whatever it waits on, and
+// the controller hears of the cancellation exactly once.
+class TuneUpWorkerStopTest : public TuneUpWorkerTest {
+ protected:
+  // Starts a collection and waits (pumping) until `busy` says the thread is
+  // where the test wants it; then stops it and checks the one ending.
+  void ExpectPromptStop(const std::function<bool()>& busy, const char* what) {
+    const size_t before = controller_.results.size();
+    ASSERT_TRUE(worker_->StartCollection(progress_.Handle())) << what;
+    ASSERT_TRUE(PollWhilePumping(busy)) << what;
+    ASSERT_EQ(before, controller_.results.size()) << what << ": ended by itself";
+    StopPromptly(what);
+  }
+
+  void StopPromptly(const char* what) {
+    const size_t before = controller_.results.size();
+    auto start = Clock::now();
+    worker_->Stop();
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500)) << what;
+    EXPECT_FALSE(worker_->IsRunning()) << what;
+    EXPECT_EQ(44, WaitForStep()) << what;
+    progress_.PumpFor(300);
+    EXPECT_EQ(before + 1, controller_.results.size()) << what << ": one ending only";
+    EXPECT_TRUE(worker_->Images().empty()) << what;
+  }
+
+  // Pumps messages and asks `done` every 20 ms, for up to 30 s: the lab's
+  // counters change without a message to wake the pump.
+  bool PollWhilePumping(const std::function<bool()>& done) {
+    const auto start = Clock::now();
+    while (!done()) {
+      if (Clock::now() - start > std::chrono::seconds(30)) return false;
+      progress_.PumpFor(20);
+    }
+    return true;
+  }
+
+  static bool LabSaw(const char* counter, int atLeast) {
+    return lab::StatusNumber(counter) >= atLeast;
+  }
+};
+
+TEST_F(TuneUpWorkerStopTest, StopEndsTheThreadWhateverItWaitsOn) {
   // Nothing running: a cancelled speed test at once.
   worker_->Stop();
   ASSERT_EQ(1u, controller_.results.size());
   EXPECT_EQ(44, controller_.results.back());
 
-  // During collection: the quit waits for the page, then ends before the first image.
+  // Right after the start.
   SetProfileUrl("frames.lab.test");
   ASSERT_TRUE(worker_->StartCollection(progress_.Handle()));
-  worker_->Stop();
-  EXPECT_FALSE(worker_->IsRunning());
-  EXPECT_EQ(44, WaitForStep());
-  EXPECT_TRUE(worker_->Images().empty());
+  StopPromptly("at the start");
 
-  // During the speed test's waits (8000 and 3000 ms for America Online):
-  // it takes effect after both, before the first timed fetch.
+  // Transfers that would hold the thread for seconds (their time-outs are
+  // 3 s and 12 s at this scale).
+  timescale::OverrideFactor(0.1);
+  lab::MustControl("reset");
+  SetProfileUrl("stall.lab.test");
+  ExpectPromptStop([] { return LabSaw("requests", 1); }, "stalled page");
+
+  lab::MustControl("reset");
+  SetProfileUrl("slow.lab.test");
+  ExpectPromptStop([] { return LabSaw("requests", 1); }, "trickling page");
+
+  SetProfileUrl("stalled-image.lab.test");
+  progress_.Clear();
+  ExpectPromptStop([this] { return Count(progress_, WM_IMAGE_CHECKED) >= 1; }, "stalled image");
+
+  // The first-access report, held up by the report server.
+  lab::MustControl("site?host=www.orvalis.com&root=/silent.html");
+  lab::MustControl("reset");
+  SetProfileUrl("frames.lab.test");
+  ExpectPromptStop([] { return LabSaw("reports", 1); }, "report");
+  EXPECT_EQ(0u, CSettingsStore().GetAccess(1)) << "a report that was cut off is not counted";
+  lab::MustControl("site?host=www.orvalis.com&root=/index.html");
+}
+
+TEST_F(TuneUpWorkerStopTest, StopCutsTheSpeedTestsWaitsShort) {
+  SetProfileUrl("frames.lab.test");
   ASSERT_EQ(0, Collect());
+  // America Online waits 8000 and then 3000 ms before the first timed fetch.
   controller_.kind = 2;
-  timescale::OverrideFactor(0.05);
+  timescale::OverrideFactor(1);
   CTestPlan plan(TestRecord{kRecordManual, kParameterTtl, 0, 0.0}, 1, CSettingsStore());
   lab::MustControl("reset");
-  auto start = Clock::now();
   ASSERT_TRUE(worker_->StartSpeedTest(progress_.Handle(), plan));
-  worker_->Stop();
-  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(500));
-  EXPECT_EQ(44, WaitForStep());
+  progress_.PumpFor(100);
+  StopPromptly("speed test's wait");
   EXPECT_EQ(0, lab::StatusNumber("requests"));
-  EXPECT_TRUE(worker_->Images().empty());
+}
+
+TEST_F(TuneUpWorkerStopTest, AThreadThatEndedJustBeforeStopDeliversOnlyTheCancellation) {
+  CSettingsStore().SetAccess(1);
+  SetProfileUrl("frames.lab.test");
+  ASSERT_TRUE(worker_->StartCollection(progress_.Handle()));
+  // Without pumping, until the thread's own ending waits in the worker's queue.
+  MSG message;
+  auto start = Clock::now();
+  while (!PeekMessageA(&message, worker_->Window(), WM_WORKER_DONE, WM_WORKER_DONE,
+                       PM_NOREMOVE | PM_NOYIELD)) {
+    ASSERT_LT(Clock::now() - start, std::chrono::seconds(30));
+    Sleep(10);
+  }
+  ASSERT_EQ(static_cast<LPARAM>(0), message.lParam) << "the collection itself succeeded";
+  StopPromptly("after its end");
 }
 
 TEST(WorkerRulesTest, PassesAndWaits) {

@@ -169,7 +169,12 @@ TEST_F(AolSettingsTest, WhatWasNeverThereIsNotThereAfterARestore) {
   aol.BackupClient("aolsock");
   aol.BackupClient("AolsockBack");
   aol.BackupAdapters();
-  EXPECT_FALSE(testreg::KeyExists(kBackup));
+  EXPECT_FALSE(testreg::KeyExists(kBackup + "\\aolsock"));
+  EXPECT_FALSE(testreg::KeyExists(kBackup + "\\AolsockBack"));
+  EXPECT_FALSE(testreg::KeyExists(kBackup + "\\Enum"));
+  // The binding's copy records that it had none of the values.
+  EXPECT_TRUE(testreg::KeyExists(kBackup + "\\NetTrans\\0005"));
+  EXPECT_TRUE(FlattenValues(kBackup + "\\NetTrans\\0005").empty());
 
   aol.SetBackMtu(576);
   aol.SetAdapterMtu(576);
@@ -182,25 +187,72 @@ TEST_F(AolSettingsTest, WhatWasNeverThereIsNotThereAfterARestore) {
   EXPECT_FALSE(testreg::ValueExists(netlayout::AolBindingKey(adapter), "MaxMTU"));
 }
 
-TEST_F(AolSettingsTest, OnlyBindingsAtIndexesBeginning00AreCopied) {
-  AolAdapter adapter;
-  adapter.netTrans = 123;
-  netlayout::LayOut(adapter);
-  CAolSettings aol(kOsWindows98);
-  ASSERT_EQ(status::kOk, aol.BackupAdapters());
-  EXPECT_FALSE(testreg::KeyExists(kBackup + "\\NetTrans\\0123"));
-
+TEST_F(AolSettingsTest, EveryBindingIsCopiedAndComesBackAsItWas) {
+  // Laid out from the last device down: each layout renames the devices before its own.
   AolAdapter usual;
   usual.device = 3;
   usual.mstcp = 6;
   netlayout::LayOut(usual);
+  AolAdapter unusual;
+  unusual.netTrans = 123;
+  netlayout::LayOut(unusual);
+  const RegistryValueMap before = AolState();
+
+  CAolSettings aol(kOsWindows98);
   ASSERT_EQ(status::kOk, aol.BackupAdapters());
   // Copies are exact: the user's texts were stored with a terminating zero.
-  const std::string binding = netlayout::AolBindingKey(usual);
-  EXPECT_EQ(Data(binding, "MaxMTU"), Data(kBackup + "\\NetTrans\\0005", "MaxMTU"));
-  EXPECT_EQ(Data(binding + "\\Ndi\\params\\IPMTU", ""),
-            Data(kBackup + "\\NetTrans\\0005\\Ndi\\Params\\IPMTU", ""));
-  EXPECT_EQ(5u, Data(binding, "MaxMTU").size());
+  for (const AolAdapter& adapter : {unusual, usual}) {
+    const std::string binding = netlayout::AolBindingKey(adapter);
+    const std::string copy = kBackup + "\\NetTrans" + binding.substr(binding.size() - 5);
+    EXPECT_EQ(Data(binding, "MaxMTU"), Data(copy, "MaxMTU")) << copy;
+    EXPECT_EQ(Data(binding + "\\Ndi\\params\\IPMTU", ""),
+              Data(copy + "\\Ndi\\Params\\IPMTU", ""))
+        << copy;
+    EXPECT_EQ(5u, Data(copy, "MaxMTU").size());
+  }
+
+  aol.SetBindingMtu(576);
+  ASSERT_EQ(status::kOk, aol.RestoreAll());
+  ExpectAolStateIs(before);
+  aol.SetBindingMtu(1006);
+  aol.ResetAfterTest();
+  ASSERT_EQ(status::kOk, aol.RestoreAll());
+  ExpectAolStateIs(before);
+}
+
+TEST_F(AolSettingsTest, CopiesMadeTheOldWayStillRestoreAndUnrecordedValuesStay) {
+  // Laid out from the last device down: each layout renames the devices before its own.
+  AolAdapter bare;  // NetTrans\0007 without values: the old way made no copy
+  bare.device = 4;
+  bare.mstcp = 8;
+  bare.netTrans = 7;
+  bare.bindingValues = false;
+  netlayout::LayOut(bare);
+  AolAdapter unusual;  // NetTrans\0123: never copied the old way
+  unusual.device = 3;
+  unusual.mstcp = 6;
+  unusual.netTrans = 123;
+  netlayout::LayOut(unusual);
+  AolAdapter copied;  // NetTrans\0005 with "MaxMTU", copied
+  netlayout::LayOut(copied);
+  const std::string copiedBinding = netlayout::AolBindingKey(copied);
+  DWORD type = 0;
+  std::vector<BYTE> maxMtu;
+  ASSERT_TRUE(testreg::ReadRaw(copiedBinding, "MaxMTU", type, maxMtu));
+  testreg::WriteRaw(kBackup + "\\NetTrans\\0005", "MaxMTU", type, maxMtu);
+  const RegistryValueMap before = FlattenValues(copiedBinding);
+
+  CAolSettings aol(kOsWindows98);
+  aol.SetBindingMtu(576);
+  ASSERT_EQ(status::kOk, aol.RestoreAll());
+  EXPECT_TRUE(before == FlattenValues(copiedBinding))
+      << DescribeDifferences(before, FlattenValues(copiedBinding));
+  // Nothing recorded the unusual binding's values as absent: they stay.
+  const std::string unusualBinding = netlayout::AolBindingKey(unusual);
+  for (const char* name : {"MaxMTU", "IPMTU", "MaxMSS"}) {
+    EXPECT_FALSE(testreg::ValueExists(netlayout::AolBindingKey(bare), name)) << name;
+    EXPECT_TRUE(testreg::ValueExists(unusualBinding, name)) << name;
+  }
 }
 
 TEST_F(AolSettingsTest, AdapterCopiesComeBackEvenWhenTheDeviceKeyWentAway) {
@@ -289,14 +341,15 @@ class SubfolderTest : public ::testing::Test {
   std::string folder_;
 };
 
-TEST_F(SubfolderTest, ListsFoldersOnlyAndMakesTheFolderCurrent) {
+TEST_F(SubfolderTest, ListsFoldersOnlyAndPutsTheCurrentFolderBack) {
   EXPECT_EQ((std::vector<std::string>{"Juno.old", "USER0000", "USER0001"}), List(kOsWindows95));
   EXPECT_EQ((std::vector<std::string>{"Juno.old", "USER0000", "USER0001"}), List(kOsWindowsNT4));
   // The later systems ask for names without an extension.
   EXPECT_EQ((std::vector<std::string>{"USER0000", "USER0001"}), List(kOsWindows98));
+  // Libraries loaded by bare name later must not be looked for in the listed folder.
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
-  EXPECT_EQ(0, lstrcmpiA(folder_.c_str(), current));
+  EXPECT_EQ(0, lstrcmpiA(previous_, current)) << current;
 
   std::vector<std::string> names;
   EXPECT_EQ(status::kRegistryKeyNotFound,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/portable/StatusCodes.h"
+#include "settings/AolSettings.h"
 #include "settings/DialUpProfile.h"
 #include "settings/RegistryNames.h"
 #include "settings/portable/ProviderKinds.h"
@@ -68,7 +69,7 @@ TEST_F(DialUpProfileTest, PasswordsOfEveryByteValueSurviveTheRoundTrip) {
   for (int byte = 128; byte < 256; ++byte) high.push_back(static_cast<char>(byte));
   passwords.push_back(low);
   passwords.push_back(high);
-  passwords.push_back(std::string(255, ';'));
+  passwords.push_back(std::string(254, ';'));
   for (const std::string& password : passwords) {
     ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", "user", password));
     std::string login, readBack = "stale";
@@ -78,6 +79,93 @@ TEST_F(DialUpProfileTest, PasswordsOfEveryByteValueSurviveTheRoundTrip) {
   // An empty password is stored as an empty text.
   ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", "user", ""));
   EXPECT_TRUE(Stored(kDunKey + "\\Home", "Password").empty());
+}
+
+TEST_F(DialUpProfileTest, AFinalZeroByteIsATerminatorUnlessTheWriterDoubledIt) {
+  const std::string home = kDunKey + "\\Home";
+  const auto read = [this](std::string& password) {
+    std::string login;
+    return dun_.GetLoginPassword("Home", login, password);
+  };
+  std::string password;
+
+  // An ordinary password: stored exactly, and read the same with a terminator.
+  ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", "user", "secret"));
+  const std::vector<BYTE> obscured = Stored(home, "Password");
+  EXPECT_EQ(6u, obscured.size());
+  std::vector<BYTE> terminated = obscured;
+  terminated.push_back(0);
+  testreg::WriteRaw(home, "Password", REG_SZ, terminated);
+  ASSERT_EQ(status::kOk, read(password));
+  EXPECT_EQ("secret", password);
+
+  // A password ending in the byte the shift carries to zero gets one zero more.
+  ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", "user", "semi;"));
+  std::vector<BYTE> semi = Stored(home, "Password");
+  ASSERT_EQ(6u, semi.size());
+  EXPECT_EQ(0, semi[4]);
+  EXPECT_EQ(0, semi[5]);
+  ASSERT_EQ(status::kOk, read(password));
+  EXPECT_EQ("semi;", password);
+
+  ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", "user", ";"));
+  EXPECT_EQ((std::vector<BYTE>{0, 0}), Stored(home, "Password"));
+  ASSERT_EQ(status::kOk, read(password));
+  EXPECT_EQ(";", password);
+
+  ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", "user", ""));
+  EXPECT_TRUE(Stored(home, "Password").empty());
+  password = "stale";
+  ASSERT_EQ(status::kOk, read(password));
+  EXPECT_EQ("", password);
+  testreg::WriteRaw(home, "Password", REG_SZ, {0});
+  ASSERT_EQ(status::kOk, read(password));
+  EXPECT_EQ("", password);
+}
+
+TEST_F(DialUpProfileTest, TextsThatCouldNotBeReadBackAreRefusedAndNothingIsWritten) {
+  const std::string home = kDunKey + "\\Home";
+  const std::string fits(255, 'f');
+  const std::string tooLong(256, 'l');
+  // Nothing at all yet: a refused write does not even create the keys.
+  EXPECT_EQ(status::kRegistryWriteFailed, dun_.SetLoginPassword("Home", tooLong, "pw"));
+  EXPECT_EQ(status::kRegistryWriteFailed, dun_.SetUrl("Home", tooLong));
+  EXPECT_EQ(status::kRegistryWriteFailed, dun_.SetDefaultProfile(tooLong));
+  EXPECT_FALSE(testreg::KeyExists(kDunKey));
+  EXPECT_EQ(status::kRegistryWriteFailed, dun_.SetDialerPath(kProviderJuno, tooLong));
+  EXPECT_FALSE(testreg::KeyExists(kProfiles));
+
+  // Over values that are there, which stay as they were.
+  ASSERT_EQ(status::kOk, dun_.SetLoginPassword("Home", fits, std::string(254, ';')));
+  ASSERT_EQ(status::kOk, dun_.SetUrl("Home", fits));
+  EXPECT_EQ(status::kRegistryWriteFailed, dun_.SetLoginPassword("Home", "new", tooLong));
+  // 255 of the byte the shift carries to zero need 256 stored bytes.
+  EXPECT_EQ(status::kRegistryWriteFailed,
+            dun_.SetLoginPassword("Home", "new", std::string(255, ';')));
+  EXPECT_EQ(status::kRegistryWriteFailed, dun_.SetUrl("Home", tooLong));
+  std::string login, password, url;
+  ASSERT_EQ(status::kOk, dun_.GetLoginPassword("Home", login, password));
+  EXPECT_EQ(fits, login);
+  EXPECT_EQ(std::string(254, ';'), password);
+  ASSERT_EQ(status::kOk, dun_.GetUrl("Home", url));
+  EXPECT_EQ(fits, url);
+
+  CSettingsStore store(kOsWindows98);
+  EXPECT_EQ(status::kRegistryWriteFailed,
+            store.SetString(HKEY_LOCAL_MACHINE, kProfiles + "\\Long", "Text", tooLong));
+  EXPECT_FALSE(testreg::KeyExists(kProfiles + "\\Long"));
+
+  // The AOL and CompuServe clients' texts, screen names included.
+  store.SetProviderKind(kProviderAmericaOnline);
+  CAolSettings aol(kOsWindows98);
+  EXPECT_EQ(status::kRegistryWriteFailed, aol.SetProgramPath(tooLong));
+  EXPECT_EQ(status::kRegistryWriteFailed, aol.SetDefaultScreenName(tooLong));
+  EXPECT_EQ(status::kRegistryWriteFailed, aol.AddScreenName(tooLong));
+  EXPECT_FALSE(testreg::KeyExists(kProfiles + "\\America Online"));
+  ASSERT_EQ(status::kOk, aol.AddScreenName(fits));
+  std::vector<std::string> names;
+  ASSERT_EQ(status::kOk, aol.ListScreenNames(names));
+  EXPECT_EQ(std::vector<std::string>{fits}, names);
 }
 
 TEST_F(DialUpProfileTest, UrlOfTheDefaultProfileNeedsOne) {

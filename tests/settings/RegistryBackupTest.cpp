@@ -9,6 +9,8 @@
 
 #include "engine/portable/StatusCodes.h"
 #include "engine/portable/TestRecord.h"
+#include "framework/RegKey.h"
+#include "settings/RegistryAccess.h"
 #include "settings/RegistryNames.h"
 #include "settings/SettingsStore.h"
 #include "settings/portable/ProviderKinds.h"
@@ -48,6 +50,23 @@ RegistryValueMap TcpipState() {
 DWORD BackupStatus() {
   DWORD value = 0;
   return CSettingsStore(kOsWindows98).GetBackupStatus(value) == status::kOk ? value : 0;
+}
+
+// Every key below a tree (the tree's own key included), as paths.
+void CollectKeys(const std::string& path, std::vector<std::string>& keys) {
+  RegKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != ERROR_SUCCESS) return;
+  keys.push_back(path);
+  for (const std::string& name : AllSubkeyNames(key)) CollectKeys(path + "\\" + name, keys);
+}
+
+std::vector<std::string> TcpipKeys() {
+  std::vector<std::string> keys;
+  for (const std::string& tree : {k9x + "\\Class", k9x + "\\VxD", kNt + "\\Tcpip",
+                                  kNt + "\\NdisWan", kNt + "\\NdisWan5"}) {
+    CollectKeys(tree, keys);
+  }
+  return keys;
 }
 
 class RegistryBackupTest : public RegistryTest {
@@ -109,6 +128,39 @@ TEST_F(RegistryBackupTest, WindowsNt4ValuesComeBackExactly) {
 TEST_F(RegistryBackupTest, Windows2000ValuesComeBackExactly) {
   netlayout::LayOut(netlayout::Windows2000{});
   ExpectRestoredAfterChanges(kOsWindows2000);
+}
+
+TEST_F(RegistryBackupTest, RestoringPlantsNoKeyAndTheNtFamilyHasNoCacheSize) {
+  const auto expectNoKeyPlanted = [](int family) {
+    const std::vector<std::string> before = TcpipKeys();
+    CSettingsStore store(family);
+    store.Backup();
+    EXPECT_EQ(status::kOk, store.RestoreAll());
+    EXPECT_EQ(before, TcpipKeys()) << "family " << family;
+    EXPECT_FALSE(testreg::KeyExists(netlayout::kCacheSizeKey)) << "family " << family;
+  };
+  netlayout::LayOut(netlayout::WindowsNt4{});
+  expectNoKeyPlanted(kOsWindowsNT4);
+  ClearOwnedKeys();
+  netlayout::LayOut(netlayout::Windows2000{});
+  expectNoKeyPlanted(kOsWindows2000);
+
+  // The NT family has no cache size to write, read, back up or restore.
+  CSettingsStore windows2000(kOsWindows2000);
+  std::vector<std::string> locations = {"stale"};
+  EXPECT_EQ(status::kOk, windows2000.BuildLocations(kParameterCacheSize, locations));
+  EXPECT_TRUE(locations.empty());
+  EXPECT_EQ(status::kOk, windows2000.Write(Record(kParameterCacheSize, 2)));
+  EXPECT_FALSE(testreg::KeyExists(netlayout::kCacheSizeKey));
+
+  // Nor on Windows 9x, where a value whose key is missing is gone already.
+  ClearOwnedKeys();
+  netlayout::LayOut(netlayout::Windows9x{});
+  testreg::DeleteTree(netlayout::kCacheSizeKey);
+  expectNoKeyPlanted(kOsWindows98);
+  EXPECT_EQ(status::kRegistryKeyNotFound,
+            CSettingsStore(kOsWindows98).DeleteValue(std::string("default:") +
+                                                     netlayout::kCacheSizeKey + ":"));
 }
 
 TEST_F(RegistryBackupTest, Windows2000CopiesShareTheMirroredParametersKey) {

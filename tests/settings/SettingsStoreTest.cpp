@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/portable/StatusCodes.h"
+#include "framework/RegKey.h"
 #include "settings/RegistryNames.h"
 #include "settings/SettingsStore.h"
 #include "settings/portable/ProviderKinds.h"
@@ -166,6 +167,22 @@ TEST_F(SettingsStoreTest, ProviderKindIsReadFromACreatedProfileKey) {
   EXPECT_EQ(status::kOk, store_.SetProviderKind(kProviderNetZero));
   EXPECT_EQ(status::kOk, store_.GetProviderKind(kind));
   EXPECT_EQ(kProviderNetZero, kind);
+}
+
+TEST_F(SettingsStoreTest, AUserWhoMayOnlyReadFindsTheConfigurationAnAdministratorMade) {
+  ASSERT_EQ(status::kOk, store_.SetProviderKind(kProviderNetZero));
+  testreg::SetReadOnly(kProfileKey, true);
+  struct Writable {
+    ~Writable() { testreg::SetReadOnly(kProfileKey, false); }
+  } writableAgain;
+  RegKey probe;
+  ASSERT_NE(ERROR_SUCCESS, probe.Open(HKEY_LOCAL_MACHINE, kProfileKey)) << "not read-only";
+
+  int kind = 0;
+  EXPECT_EQ(status::kOk, store_.GetProviderKind(kind));
+  EXPECT_EQ(kProviderNetZero, kind);
+  EXPECT_EQ(kProviderNetZero, store_.ProviderKindOrDefault());
+  EXPECT_EQ(1, store_.EnsureProfileKey()) << "configured before, not a first run";
 }
 
 TEST_F(SettingsStoreTest, NamedAccessorsUseTheirKeysAndValues) {

@@ -1,5 +1,7 @@
 #include "tests/support/RegistryFixture.h"
 
+#include <sddl.h>
+
 #include "framework/RegKey.h"
 #include "settings/RegistryNames.h"
 
@@ -71,6 +73,20 @@ void CreateVolatileKey(const std::string& path) {
                                            nullptr))
       << path;
   RegCloseKey(key);
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      readOnly ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+  HKEY key = nullptr;
+  LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC, &key);
+  EXPECT_EQ(ERROR_SUCCESS, opened) << path;
+  if (opened == ERROR_SUCCESS) {
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
+    RegCloseKey(key);
+  }
+  LocalFree(descriptor);
 }
 
 void WriteRaw(const std::string& path, const std::string& name, DWORD type,

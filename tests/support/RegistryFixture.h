@@ -33,6 +33,9 @@ void CreateKey(const std::string& path);
 // A key that lives only in memory: no ordinary key can be created below it,
 // which makes writes under it fail.
 void CreateVolatileKey(const std::string& path);
+// Lets everyone only read the key (`readOnly`) or do anything with it again,
+// as for a user without write rights to HKEY_LOCAL_MACHINE.
+void SetReadOnly(const std::string& path, bool readOnly);
 void WriteRaw(const std::string& path, const std::string& name, DWORD type,
               const std::vector<BYTE>& data);
 void WriteDword(const std::string& path, const std::string& name, DWORD value);

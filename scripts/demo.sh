@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The demonstration: Velotune.exe in the simulated dial-up lab, driven through
+# its own windows, with a PNG of each screen.
+#
+#   scripts/demo.sh [build-dir] [--family F] [--time-scale S] [--no-build]
+#
+# Installs what is missing, builds, starts the lab (family F, default win98),
+# starts Velotune.exe on the lab's virtual display and takes pictures of the
+# splash window, every information page (page0 "Velotune", page3 "MTU", ...),
+# an open menu and the About dialog, then closes the program and stops the
+# lab. Each picture is checked: not blank, no pure red (the colour the tree's
+# pictures treat as transparent) on screen. The time scale (default
+# 0.5) multiplies the program's fixed waits - the splash then shows for 1.5 s
+# instead of 3 s; the lab's link is always paced for real.
+# The tune-up part (Auto Tune-Up through the menu, the dial, progress and
+# result views) follows once the tune-up controller is wired into the window.
+# --no-build skips the package and build steps for a tree that is built.
+# Exits non-zero at the first step that fails and says where the PNGs are.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$(pwd)
+
+build_dir="" family=win98 time_scale=0.5 build=yes
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-build) build=no; shift ;;
+    --family) family=${2:?--family needs a family}; shift 2 ;;
+    --time-scale) time_scale=${2:?--time-scale needs a factor}; shift 2 ;;
+    *) build_dir=$1; shift ;;
+  esac
+done
+. scripts/wine-arch.sh
+arch=$(velotune_default_arch)
+build_dir=${build_dir:-$(velotune_default_build_dir "$arch")}
+
+step() { echo "demo: $*"; }
+fail() { echo "demo: FAILED: $*" >&2; echo "demo: pictures so far in ${shots:-(none)}" >&2; exit 1; }
+
+if [ "$build" = yes ]; then
+  step "packages"; scripts/setup.sh >/dev/null
+  step "build ($build_dir)"; scripts/build.sh "$build_dir" --arch "$arch" >/dev/null
+fi
+build_abs=$(cd "$build_dir" && pwd)
+shots="$build_abs/demo"
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+
+step "lab ($family, time scale $time_scale)"
+scripts/lab.sh start "$build_dir" --family "$family" --time-scale "$time_scale"
+velotune_pid=""
+cleanup() {
+  if [ -n "$velotune_pid" ] && kill -0 "$velotune_pid" 2>/dev/null; then kill "$velotune_pid" 2>/dev/null || true; fi
+  scripts/lab.sh stop "$build_dir" >/dev/null || true
+}
+trap cleanup EXIT
+eval "$(scripts/wine-env.sh env "$build_dir")"
+
+driver() {
+  local out
+  out=$(scripts/lab.sh run "$build_dir" "$build_abs/tests/VelotuneDriver.exe" "$@" 2>/dev/null) || return 1
+  printf '%s\n' "${out//$'\r'/}"
+}
+
+# A picture must show something, and no colour meant to be transparent may
+# show as a box of its own: pure red never belongs on screen.
+check_picture() {
+  local file="$shots/$1.png" colours red
+  colours=$(identify -format '%k' "$file")
+  [ "$colours" -gt 16 ] || fail "$1.png is blank ($colours colours)"
+  red=$(convert "$file" -fill black +opaque 'rgb(255,0,0)' -fill white -opaque 'rgb(255,0,0)' \
+          -format '%[fx:round(mean*w*h)]' info:)
+  [ "$red" -lt 20 ] || fail "$1.png shows $red pure red pixels"
+}
+
+# A PNG of one window, cut from the whole virtual display.
+shoot() {
+  local name=$1 window=$2 rect x y w h
+  rect=$(driver rect "$window") || fail "no window for $name"
+  read -r x y w h <<<"$rect"
+  import -display "$DISPLAY" -window root "$shots/screen.png"
+  convert "$shots/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$shots/$name.png"
+  rm -f "$shots/screen.png"
+  check_picture "$name"
+  step "  $shots/$name.png"
+}
+
+step "start Velotune.exe"
+scripts/lab.sh run "$build_dir" >"$shots/velotune.log" 2>&1 &
+velotune_pid=$!
+
+splash=$(driver wait-window '#32770' - 20000 1046) || fail "the splash window did not appear"
+shoot splash "$splash"
+main=$(driver wait-window VelotuneMainFrame Velotune 30000) || fail "the main window did not appear"
+driver wait-gone "$splash" 1000 >/dev/null || fail "the splash window is still there beside the main window"
+tree=$(driver child "$main" 1000 5000) || fail "no tree in the main window"
+sleep 1
+
+# Every information page, chosen in the tree as a user would.
+pages=("Velotune" "Auto Tune-Up" "Manual Tune-Up" "MTU" "RWIN" "TTL" "Cache Size")
+for page in 1 2 3 4 5 6 0; do
+  item=${pages[$page]}
+  if ! driver select "$main" 1000 "$item" >/dev/null; then
+    case "$family" in nt40|win2k) [ "$item" = "Cache Size" ] && continue ;; esac
+    fail "could not select $item in the tree"
+  fi
+  sleep 0.5
+  shoot "page$page" "$main"
+done
+
+# A menu opened from the keyboard, its first item's prompt in the status bar.
+driver key "$main" T alt >/dev/null
+sleep 0.5
+shoot menu "$main"
+driver key "$main" ESC >/dev/null
+driver key "$main" ESC >/dev/null
+
+driver command "$main" 57664 >/dev/null
+about=$(driver wait-window '#32770' 'About Velotune' 10000) || fail "the About dialog did not open"
+sleep 0.5
+shoot about "$about"
+driver click "$about" 1 >/dev/null
+driver wait-gone "$about" 5000 >/dev/null || fail "the About dialog did not close"
+
+step "the tune-up part follows once the tune-up controller is wired into the main window"
+step "close Velotune.exe"
+driver close "$main" >/dev/null
+for _ in $(seq 1 100); do kill -0 "$velotune_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$velotune_pid" 2>/dev/null && fail "Velotune.exe did not end"
+velotune_pid=""
+step "done; pictures in $shots"

@@ -1,0 +1,17 @@
+# The end-to-end window driver: a library for the tests and a console
+# program for scripts and the demo (included by tests/CMakeLists.txt).
+add_library(velotune_window_driver STATIC e2e/WindowDriver.cpp e2e/WindowDriver.h)
+velotune_warnings(velotune_window_driver)
+target_include_directories(velotune_window_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(velotune_window_driver PUBLIC user32 comctl32)
+
+add_executable(VelotuneDriver e2e/VelotuneDriverMain.cpp)
+velotune_warnings(VelotuneDriver)
+target_link_libraries(VelotuneDriver PRIVATE velotune_window_driver)
+
+# Velotune.exe started and driven through its windows.
+velotune_add_test(shell_e2e_tests
+  SOURCES e2e/ShellE2eTest.cpp
+  LIBRARIES velotune_window_driver velotune_test_support)
+add_dependencies(shell_e2e_tests Velotune)
+target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
