@@ -104,9 +104,9 @@ int CRasConnection::Dial(int providerKind, HWND window, const std::string& entry
   return result == ras::kPortAlreadyOpen ? status::kPortInUse : status::kRasError;
 }
 
-int CRasConnection::Redial() {
+int CRasConnection::Redial(const std::string& entryName) {
   ++redialCount_;
-  return Dial(lastKind_, g_notificationWindow.load(), std::string());
+  return Dial(lastKind_, g_notificationWindow.load(), entryName);
 }
 
 int CRasConnection::HangUp() {

@@ -31,8 +31,9 @@ class CRasConnection {
   // empty; progress arrives at `window` as WM_RASDIALEVENT. 0 when the dial
   // is under way; 2, 13, 60, 51 (port held by another program) or 1.
   int Dial(int providerKind, HWND window, const std::string& entryName);
-  // Counts a redial and dials the last provider's default profile again.
-  int Redial();
+  // Counts a redial and dials `entryName` again (the last provider's
+  // default profile when it is empty).
+  int Redial(const std::string& entryName = std::string());
 
   // Hangs up and waits (bounded) until the port has closed: 0; 1 when there
   // is no connection or no RasHangUpA; 4 when RAS refuses.

@@ -57,9 +57,10 @@ class CResultLog {
   std::int64_t StopStopwatch();
   double ElapsedMilliseconds() const;
 
- private:
-  // Reads up to kReadLimit bytes from the start of the file.
+  // Reads up to kReadLimit bytes from the start of the open file.
   bool ReadText(std::string& text);
+
+ private:
 
   HANDLE file_ = INVALID_HANDLE_VALUE;
   std::int64_t start_ = 0;

@@ -6,6 +6,11 @@
 #   lab.sh run    <build-dir> [program.exe [arguments...]]   (default: the lab's Velotune.exe)
 #   lab.sh env    <build-dir>         print the lab's environment as shell exports
 #   lab.sh status <build-dir>         what LabProbe.exe sees inside the lab
+#   lab.sh tuneup <build-dir> [--family F] [--mode auto|mtu|rwin|ttl|cache] [--type N]
+#                 [--seed S] [--noise P] [--pace-scale F] [--time-scale T]
+#                 a complete tune-up by the lab host (TuneUpHost.exe); prints the chosen
+#                 values, the log, the figures and "user values restored: yes/no", and keeps
+#                 a picture of the host's window in <build-dir>/lab/tuneup-host.(bmp|png)
 #
 # start: the Wine environment (scripts/wine-env.sh), the prefix configured as
 # a machine of Windows family F (win95, win98, winme, nt40 or win2k; default
@@ -60,6 +65,8 @@ family_registry() {
   echo '"rasapi32"="native,builtin"'
   echo '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\LabProbe.exe]'
   echo "\"Version\"=\"$family\""
+  echo '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\TuneUpHost.exe]'
+  echo "\"Version\"=\"$family\""
   case "$family" in
     nt40)
       echo '[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\NetworkCards\1]'
@@ -99,6 +106,9 @@ place_programs() {
   # The help pages the program opens from its own folder.
   rm -rf "$program_dir/help"
   cp -r "$source_dir/res/help" "$program_dir/help"
+  if [ -f "$build_dir/tests/e2e/TuneUpHost.exe" ]; then
+    cp -f "$build_dir/tests/e2e/TuneUpHost.exe" "$program_dir/"
+  fi
 }
 
 write_env() {
@@ -172,8 +182,41 @@ run() {
   exec "$scripts/wine-run.sh" "$build_dir" "$program" "$@"
 }
 
+# A complete tune-up by the lab host, in a lab of its own making when none runs.
+tuneup() {
+  local family=win98 mode=auto type=1 seed=7 noise=2 pace=0.1 time_scale=0.02
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --family) family=${2:?}; shift 2 ;;
+      --mode) mode=${2:?}; shift 2 ;;
+      --type) type=${2:?}; shift 2 ;;
+      --seed) seed=${2:?}; shift 2 ;;
+      --noise) noise=${2:?}; shift 2 ;;
+      --pace-scale) pace=${2:?}; shift 2 ;;
+      --time-scale) time_scale=${2:?}; shift 2 ;;
+      *) echo "lab: unknown tuneup option $1" >&2; return 2 ;;
+    esac
+  done
+  [ -f "$build_dir/tests/e2e/TuneUpHost.exe" ] ||
+    { echo "lab: $build_dir/tests/e2e/TuneUpHost.exe is missing (build it first)" >&2; return 1; }
+  local owned=""
+  if [ ! -f "$started_file" ]; then owned=yes; fi
+  start --family "$family" --time-scale "$time_scale" >/dev/null
+  "$scripts/lab-isp.sh" control "$build_dir" \
+    "config?seed=$seed&noise=$noise&scale=$pace" >/dev/null
+  local status=0
+  ( run TuneUpHost.exe --mode "$mode" --type "$type" --out "$(windows_path "$state_dir")" ) ||
+    status=$?
+  if [ -f "$state_dir/tuneup-host.bmp" ] && command -v convert >/dev/null 2>&1; then
+    convert "$state_dir/tuneup-host.bmp" "$state_dir/tuneup-host.png" 2>/dev/null || true
+  fi
+  if [ -n "$owned" ]; then stop >/dev/null; fi
+  return "$status"
+}
+
 case "$command" in
   start) start "$@" ;;
+  tuneup) tuneup "$@" ;;
   stop) stop ;;
   run) run "$@" ;;
   env) cat "$env_file" ;;

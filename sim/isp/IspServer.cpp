@@ -347,6 +347,11 @@ void IspServer::HandleControl(SOCKET client, const HttpRequestHead& request) {
       SendPlain(client, 400, "site needs host and a root path\n");
       return;
     }
+  } else if (command == "fail-images") {
+    double count = 0;
+    if (!QueryNumber(request.query, "count", count) || count < 0) count = 0;
+    state_.FailImageFetches(static_cast<unsigned>(count));
+    answer = "failing " + std::to_string(static_cast<unsigned>(count)) + "\n";
   } else if (command == "quit") {
     SendPlain(client, 200, "bye\n");
     stopping_ = true;

@@ -3,6 +3,19 @@
 
 #include <sstream>
 
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool IsImagePath(const std::string& path) {
+  return EndsWith(path, ".gif") || EndsWith(path, ".jpg") || EndsWith(path, ".jpeg") ||
+         EndsWith(path, ".png") || EndsWith(path, ".bmp");
+}
+
+}  // namespace
+
 LabState::LabState(const LinkValues& defaults) : defaults_(SanitizedLinkValues(defaults)) {
   link_.values = defaults_;
 }
@@ -38,9 +51,15 @@ bool LabState::LinkStillUp(std::uint32_t generation) const {
   return link_.up && link_.generation == generation;
 }
 
+void LabState::FailImageFetches(unsigned count) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  imageFailures_ = count;
+}
+
 bool LabState::Admit(const HttpRequestHead& request, LinkSnapshot& link) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!link_.up) {
+  if (!link_.up || (imageFailures_ > 0 && IsImagePath(request.path))) {
+    if (link_.up) --imageFailures_;
     ++refused_;
     return false;
   }

@@ -32,8 +32,11 @@ class LabState {
   void LinkDown();
   bool LinkStillUp(std::uint32_t generation) const;
 
-  // Counts a content request. False (and counted as refused) when the link is down.
+  // Counts a content request. False (and counted as refused) when the link
+  // is down, or when the request is one of the image fetches set to fail.
   bool Admit(const HttpRequestHead& request, LinkSnapshot& link);
+  // The next `count` image requests fail as if the line had lost them.
+  void FailImageFetches(unsigned count);
   void RecordReport(const HttpRequestHead& request);
   void ResetCounters();
 
@@ -53,6 +56,7 @@ class LabState {
   unsigned downs_ = 0;
   unsigned served_ = 0;
   unsigned refused_ = 0;
+  unsigned imageFailures_ = 0;
   std::vector<std::string> reports_;
   std::vector<std::string> requests_;
 };

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "settings/SettingsStore.h"
+#include "settings/portable/OsFamily.h"
 #include "tests/support/RegistryFixture.h"
 
 namespace netlayout {
@@ -120,6 +122,14 @@ std::string AolClientKey(const std::string& name) {
 void LayOutAolClient(const std::string& name, unsigned mtu, const std::string& ndi) {
   testreg::WriteDword(AolClientKey(name), "mtu", mtu);
   testreg::WriteText(AolClientKey(name), "aolndi", ndi);
+}
+
+void LayOutRunningFamily() {
+  switch (CSettingsStore().GetOsFamily()) {
+    case kOsWindowsNT4: LayOut(WindowsNt4()); break;
+    case kOsWindows2000: LayOut(Windows2000()); break;
+    default: LayOut(Windows9x()); break;
+  }
 }
 
 }  // namespace netlayout

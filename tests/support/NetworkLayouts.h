@@ -78,4 +78,7 @@ std::string AolBindingKey(const AolAdapter& adapter);
 void LayOutAolClient(const std::string& name, unsigned mtu, const std::string& ndi);
 std::string AolClientKey(const std::string& name);
 
+// The layout of the family the tests run as, with the user's own values.
+void LayOutRunningFamily();
+
 }  // namespace netlayout

@@ -1,0 +1,173 @@
+// TuneUpHost: a complete tune-up in the lab without the program's windows.
+// It runs the real tune-up controller, dial engine, worker and RAS layer with
+// a plain window for a main frame that lists every pane switch and status
+// line, then prints what the tune-up chose and whether the user's TCP/IP
+// values came back byte for byte. A test tool: scripts/lab.sh tuneup runs it.
+//
+//   TuneUpHost.exe [--mode auto|mtu|rwin|ttl|cache] [--type 1|2|3]
+//                  [--entry NAME] [--out FOLDER] [--limit SECONDS]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "dialing/DialHiddenDlg.h"
+#include "engine/ResultLog.h"
+#include "engine/VTDoc.h"
+#include "engine/portable/StatusCodes.h"
+#include "framework/MessageBoxSeam.h"
+#include "settings/DialUpProfile.h"
+#include "tests/e2e/TuneUpHostWindow.h"
+#include "tests/support/TcpipSnapshot.h"
+#include "tests/support/TuneUpTestFrame.h"
+
+namespace {
+
+struct Options {
+  std::string mode = "auto";
+  int type = 1;
+  std::string entry = "Lab ISP";
+  std::string out = ".";
+  int limitSeconds = 900;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    std::string name = argv[i];
+    std::string value = argv[i + 1];
+    if (name == "--mode") options.mode = value;
+    else if (name == "--type") options.type = std::atoi(value.c_str());
+    else if (name == "--entry") options.entry = value;
+    else if (name == "--out") options.out = value;
+    else if (name == "--limit") options.limitSeconds = std::atoi(value.c_str());
+    else return false;
+  }
+  return (argc % 2) == 1;
+}
+
+// The left-tree item of a mode; 0 for an unknown one.
+int ItemOfMode(const std::string& mode) {
+  if (mode == "auto") return 1;
+  if (mode == "mtu") return 3;
+  if (mode == "rwin") return 4;
+  if (mode == "ttl") return 5;
+  if (mode == "cache") return 6;
+  return 0;
+}
+
+// The profile as the configuration wizard leaves it.
+bool ConfigureAsTheWizardDoes(const Options& options) {
+  CSettingsStore store;
+  CDialUpProfile profile(1);
+  return store.SetProviderKind(1) == status::kOk &&
+         profile.SetDefaultProfile(options.entry) == status::kOk &&
+         profile.SetLoginPassword(options.entry, "velotune", "tuneup") == status::kOk &&
+         profile.SetRedial(options.entry, 10) == status::kOk &&
+         profile.SetUrl(options.entry, "www.velotune-lab.test") == status::kOk &&
+         store.SetTuneUpType(static_cast<DWORD>(options.type)) == status::kOk;
+}
+
+// The user's values are backed up once, as at the program's first start.
+void BackUpOnce() {
+  CSettingsStore store;
+  DWORD backedUp = 0;
+  if (store.GetBackupStatus(backedUp) != status::kOk || backedUp == 0) store.Backup();
+}
+
+void PrintChosenValues() {
+  const char* names[] = {"", "MTU", "RWIN", "TTL", "cache size"};
+  CSettingsStore store;
+  for (int parameter = kParameterMtu; parameter <= kParameterCacheSize; ++parameter) {
+    TestRecord best;
+    best.kind = kRecordAuto;
+    best.parameter = parameter;
+    if (store.ReadBest(best) == status::kOk) {
+      std::printf("best %s: %d\n", names[parameter], best.value);
+    } else {
+      std::printf("best %s: none\n", names[parameter]);
+    }
+  }
+}
+
+void PrintLog() {
+  CResultLog log;
+  std::string text;
+  if (log.Open("Read") == status::kOk && log.ReadText(text)) {
+    std::printf("log: %s\n", text.c_str());
+  } else {
+    std::printf("log: none\n");
+  }
+}
+
+void PrintSettings() {
+  CSettingsStore store;
+  DWORD showDialer = 0;
+  std::string startup;
+  std::printf("ShowVTDialer: %s\n",
+              store.GetShowDialer(showDialer) == status::kOk ? std::to_string(showDialer).c_str()
+                                                              : "missing");
+  std::printf("start-up entry: %s\n",
+              store.GetStartupEntry(startup) == status::kOk ? startup.c_str() : "missing");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  int item = 0;
+  if (!ParseOptions(argc, argv, options) || (item = ItemOfMode(options.mode)) == 0) {
+    std::fprintf(stderr,
+                 "usage: TuneUpHost [--mode auto|mtu|rwin|ttl|cache] [--type N] [--entry NAME] "
+                 "[--out FOLDER] [--limit SECONDS]\n");
+    return 2;
+  }
+  // Nobody is there to answer a box: each is listed and answered by default.
+  SetMessageBoxHandler([](const MessageBoxRequest& box) {
+    std::printf("message box: %s\n", box.text.c_str());
+    return DefaultButtonOf(box.type);
+  });
+  if (!ConfigureAsTheWizardDoes(options)) {
+    std::fprintf(stderr, "host: cannot write the program's settings\n");
+    return 1;
+  }
+  BackUpOnce();
+  RegistryValueMap userValues = TcpipValues();
+  CResultLog().Delete();
+
+  TestMainFrame frame(CSettingsStore().GetOsFamily());
+  TuneUpHostWindow window(frame);
+  NullPreparation preparation;
+  CVTDoc doc(frame,
+             [](IDialController& controller) {
+               auto engine = std::make_unique<CDialHiddenDlg>(controller, nullptr, nullptr);
+               engine->Create();
+               return engine;
+             },
+             preparation);
+  DWORD started = GetTickCount();
+  doc.SetSelectedItem(item);
+  doc.Start();
+  bool ended = window.RunUntil([&] { return !doc.IsRunning(); },
+                               static_cast<DWORD>(options.limitSeconds) * 1000);
+  if (!ended) {
+    std::printf("host: the tune-up did not end in %d s; stopping it\n", options.limitSeconds);
+    doc.StopIfRunning();
+  }
+  DWORD seconds = (GetTickCount() - started) / 1000;
+
+  window.SaveScreenshot(options.out + "\\tuneup-host.bmp");
+  for (const std::string& line : frame.Log()) std::printf("frame: %s\n", line.c_str());
+  PrintChosenValues();
+  PrintLog();
+  PrintSettings();
+  std::printf("tests: %d\n", static_cast<int>(frame.LogStartingWith("progress plan").size()));
+  std::printf("wall time: %lu s\n", static_cast<unsigned long>(seconds));
+  std::string differences = DescribeDifferences(userValues, TcpipValues());
+  std::printf("user values restored: %s\n", differences.empty() ? "yes" : "no");
+  if (!differences.empty()) std::printf("%s\n", differences.c_str());
+  std::printf("result: %s\n", frame.LogStartingWith("result ").empty() ? "none"
+                                                                      : frame.LogStartingWith("result ").back().c_str());
+  return ended && differences.empty() ? 0 : 1;
+}
