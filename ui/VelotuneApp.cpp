@@ -71,8 +71,10 @@ bool CVelotuneApp::InitInstance(int showCommand) {
   }
   // Step 5. Step 6 takes no options: the command line is not read.
   CreateFrameworkKey();
-  document_ = std::make_unique<CInterimDoc>(frame_);
+  document_ = std::make_unique<CVelotuneDocument>(frame_);
   frame_.SetDocument(document_.get());
+  // A tune-up still running when the window closes ends first, the user's values restored.
+  frame_.SetClosingHook([this] { document_->Controller().StopIfRunning(); });
   frame_.SetApplication(this);
   if (!frame_.CreateMainWindow(showCommand)) return false;
   // Step 7: the icons are set as the window is made. Step 8.

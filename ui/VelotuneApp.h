@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "framework/CommandTarget.h"
-#include "ui/InterimDoc.h"
+#include "ui/VelotuneDocument.h"
 #include "ui/MainFrame.h"
 
 class CVelotuneApp : public CommandTarget {
@@ -46,6 +46,6 @@ class CVelotuneApp : public CommandTarget {
   bool socketsStarted_ = false;
   std::function<void(HWND)> firstRunWizard_;
   // The document outlives the frame, whose views are attached to it.
-  std::unique_ptr<CInterimDoc> document_;
+  std::unique_ptr<CVelotuneDocument> document_;
   CMainFrame frame_;
 };

@@ -15,3 +15,8 @@ velotune_add_test(shell_e2e_tests
   LIBRARIES velotune_window_driver velotune_test_support)
 add_dependencies(shell_e2e_tests Velotune)
 target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# The lab's configuration as the wizard writes it, for the demo.
+add_executable(LabProfile e2e/LabProfileMain.cpp)
+velotune_warnings(LabProfile)
+target_link_libraries(LabProfile PRIVATE velotune)

@@ -1,5 +1,6 @@
 // The main window, its views and the dial windows in the test process, with
-// the interim document, recorded results and a recording engine double.
+// the tune-up controller as document, recorded results and a recording engine
+// double.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@
 #include "res/resource.h"
 #include "tests/engine/LogFileFixture.h"
 #include "tests/support/WindowPump.h"
-#include "ui/InterimDoc.h"
+#include "ui/VelotuneDocument.h"
 #include "ui/MainFrame.h"
 #include "ui/RightView.h"
 
@@ -48,7 +49,7 @@ class ShellTest : public LogFileTest {
   std::string Text(CRightView* view, int id) { return view->ItemText(id); }
   bool Visible(CRightView* view, int id) { return IsWindowVisible(view->Item(id)) != FALSE; }
 
-  CInterimDoc document_{frame_};
+  CVelotuneDocument document_{frame_};
   CMainFrame frame_;
 };
 
@@ -57,7 +58,7 @@ TEST_F(ShellTest, StartsTitledWithTheRootPageAndManualTuneUpOpen) {
   EXPECT_NE(0, SendMessageA(frame_.Handle(), WM_GETICON, ICON_BIG, 0));
   EXPECT_NE(0, SendMessageA(frame_.Handle(), WM_GETICON, ICON_SMALL, 0));
   EXPECT_EQ(0, frame_.LeftView()->SelectedItem());
-  EXPECT_EQ(0, document_.SelectedItem());
+  EXPECT_EQ(0, document_.Controller().SelectedItem());
   ASSERT_NE(nullptr, Page());
   EXPECT_EQ(0, Page()->Page());
   TVITEMA manual = {};
@@ -66,9 +67,12 @@ TEST_F(ShellTest, StartsTitledWithTheRootPageAndManualTuneUpOpen) {
   manual.stateMask = TVIS_EXPANDED;
   SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&manual));
   EXPECT_TRUE(manual.state & TVIS_EXPANDED);
-  // The tune-up commands have no handler yet: grey and refused.
+  // Nothing to start with the product item selected; nothing to stop.
   EXPECT_FALSE(frame_.ExecuteCommand(ID_TUNEUP_START));
-  EXPECT_TRUE(frame_.Route().Query(ID_VIEW_LAST_RESULT).enabled == false);
+  EXPECT_FALSE(frame_.Route().Query(ID_TUNEUP_STOP).enabled);
+  EXPECT_TRUE(frame_.Route().Query(ID_VIEW_LAST_RESULT).enabled);
+  ASSERT_TRUE(Select(1));
+  EXPECT_TRUE(frame_.Route().Query(ID_TUNEUP_START).enabled);
 }
 
 TEST_F(ShellTest, EveryItemShowsItsOwnPageWithNothingLeftOver) {

@@ -1,0 +1,31 @@
+// CVelotuneDocument: the tune-up controller as the main window's document.
+// It routes the tune-up commands and their enable rules to the controller,
+// answers the tree's selection questions through it, and owns the dial
+// engine's helpers that live as long as the controller.
+#pragma once
+
+#include "dialing/DialUpDlg.h"
+#include "engine/MainFrameSeam.h"
+#include "engine/ProviderPreparationSeam.h"
+#include "engine/VTDoc.h"
+#include "engine/views/TreeSelectionOwner.h"
+#include "framework/Document.h"
+
+class CVelotuneDocument : public Document, public ITreeSelectionOwner {
+ public:
+  explicit CVelotuneDocument(IMainFrame& frame);
+
+  CVTDoc& Controller() { return controller_; }
+
+  bool UpdateCommand(int id, CommandState& state) override;
+  void RunCommand(int id) override;
+
+  bool MayChangeSelection(int item) override { return controller_.MayChangeSelection(item); }
+  void SetSelectedItem(int item) override { controller_.SetSelectedItem(item); }
+
+ private:
+  // The client drivers bring their own preparations; until then nothing is prepared.
+  IProviderPreparation preparation_;
+  CDialUpDlgFactory dialUpDialogs_;
+  CVTDoc controller_;
+};
