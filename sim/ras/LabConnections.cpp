@@ -74,6 +74,10 @@ struct Table {
   std::map<std::string, int> dials;  // dials made of each entry, by lower-case name
   DWORD nextId = 1;
   DWORD linkOwner = 0;  // the connection whose link is up at the ISP
+  // Held across a link-up or link-down request, so that the ISP hears them in
+  // order and a hang-up returns only once the ISP has heard it, even when the
+  // dial thread started taking the link down.
+  std::mutex linkMutex;
 };
 
 Table& TheTable() {
@@ -132,6 +136,7 @@ void Report(Connection& connection, DWORD state, DWORD error) {
 bool LinkUp(Connection& connection) {
   const std::string isp = LabIspAddress();
   if (isp.empty()) return true;  // a lab without an ISP: the line carries nothing
+  std::lock_guard<std::mutex> linkChange(TheTable().linkMutex);
   if (!BringLinkUp(isp, ReadTcpipInEffect(RunningOsFamily()), connection.behaviour.speed)) {
     return false;
   }
@@ -141,13 +146,15 @@ bool LinkUp(Connection& connection) {
 }
 
 void LinkDown(const Connection& connection) {
+  std::lock_guard<std::mutex> linkChange(TheTable().linkMutex);
   {
     std::lock_guard<std::mutex> lock(TheTable().mutex);
     if (TheTable().linkOwner != connection.id) return;
-    TheTable().linkOwner = 0;
   }
   const std::string isp = LabIspAddress();
   if (!isp.empty()) TakeLinkDown(isp);
+  std::lock_guard<std::mutex> lock(TheTable().mutex);
+  if (TheTable().linkOwner == connection.id) TheTable().linkOwner = 0;
 }
 
 // Plays the script; true when the connection came up.
