@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/FileDialogSeam.h"
 #include "res/resource.h"
 #include "settings/AolSettings.h"
 #include "settings/portable/DecimalText.h"
@@ -89,12 +88,8 @@ bool CAolSetupPPage::OnCommand(int id, int notifyCode, HWND /*control*/) {
 }
 
 void CAolSetupPPage::Browse() {
-  FileOpenRequest request;
-  request.owner = GetParent(Handle());
-  request.filter = "*.exe|*.exe";
-  request.initialPath = "*.exe";
-  const std::string path = ShowFileOpenDialog(request);
-  if (!path.empty()) SetItemText(IDC_ADDRESS_EDIT, configtext::CutTo(path, configtext::kStoredTextLimit));
+  const std::string path = BrowseForProgram();
+  if (!path.empty()) SetItemText(IDC_ADDRESS_EDIT, path);
 }
 
 void CAolSetupPPage::EditScreenNames() {

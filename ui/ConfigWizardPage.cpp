@@ -1,6 +1,7 @@
 // The configuration wizard's page base (see ConfigWizardPage.h).
 #include "ui/ConfigWizardPage.h"
 
+#include "framework/FileDialogSeam.h"
 #include "framework/MessageBoxSeam.h"
 #include "framework/TransparentDraw.h"
 #include "res/resource.h"
@@ -33,6 +34,14 @@ std::string CConfigWizardPage::EditText(int id, size_t limit) const {
 
 void CConfigWizardPage::FocusItem(int id) const {
   if (HWND item = Item(id)) SendMessageA(GetParent(Handle()), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+}
+
+std::string CConfigWizardPage::BrowseForProgram() const {
+  FileOpenRequest request;
+  request.owner = GetParent(Handle());
+  request.filter = "*.exe|*.exe";
+  request.initialPath = "*.exe";
+  return configtext::CutTo(ShowFileOpenDialog(request), configtext::kStoredTextLimit);
 }
 
 bool CConfigWizardPage::OnInitDialog() {

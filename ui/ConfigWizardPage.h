@@ -28,6 +28,8 @@ class CConfigWizardPage : public WizardPage {
   // An edit's text, cut to `limit` bytes (text set from outside passes the limit).
   std::string EditText(int id, size_t limit) const;
   void FocusItem(int id) const;
+  // The file-open dialog for a program ("*.exe"); the chosen path, or empty.
+  std::string BrowseForProgram() const;
 
   bool OnInitDialog() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;

@@ -1,7 +1,6 @@
 // The wizard's dialer path page (see DialerPathPPage.h).
 #include "ui/DialerPathPPage.h"
 
-#include "framework/FileDialogSeam.h"
 #include "res/resource.h"
 #include "settings/DialUpProfile.h"
 #include "settings/portable/DecimalText.h"
@@ -91,12 +90,8 @@ bool CDialerPathPPage::OnCommand(int id, int notifyCode, HWND /*control*/) {
 }
 
 void CDialerPathPPage::Browse() {
-  FileOpenRequest request;
-  request.owner = GetParent(Handle());
-  request.filter = "*.exe|*.exe";
-  request.initialPath = "*.exe";
-  const std::string path = ShowFileOpenDialog(request);
-  if (!path.empty()) SetItemText(IDC_DIALER_PATH_EDIT, configtext::CutTo(path, configtext::kStoredTextLimit));
+  const std::string path = BrowseForProgram();
+  if (!path.empty()) SetItemText(IDC_DIALER_PATH_EDIT, path);
 }
 
 int CDialerPathPPage::OnWizardBack() {

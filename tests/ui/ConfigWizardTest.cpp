@@ -16,24 +16,18 @@
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RegistryFixture.h"
+#include "tests/ui/ControlProbe.h"
 #include "tests/ui/ModalSteps.h"
 #include "ui/ConfigWizardPSheet.h"
 
 namespace {
 
+using probe::Stored;
+
 const std::string kDialUpProfile = "SOFTWARE\\Orvalis\\Velotune\\DialUp Profile";
 const int kFinishButton = 0x3025;
 
 std::string Key(const std::string& subkey) { return kDialUpProfile + "\\" + subkey; }
-
-// A value's bytes as text (a DWORD as its number in decimal).
-std::string Stored(const std::string& key, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  if (!testreg::ReadRaw(key, name, type, data)) return "<none>";
-  if (type == REG_DWORD && data.size() == 4) return std::to_string(*reinterpret_cast<DWORD*>(data.data()));
-  return std::string(data.begin(), data.end());
-}
 
 class ConfigWizardTest : public RegistryTest {
  protected:
@@ -80,23 +74,8 @@ class ConfigWizardTest : public RegistryTest {
     SendMessageA(Control(IDC_PROVIDER_LIST), LB_SELECTSTRING, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(name.c_str()));
   }
-  static std::vector<std::string> Items(HWND combo) {
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) {
-      char text[300] = {};
-      SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      items.push_back(text);
-    }
-    return items;
-  }
-  static std::string Selected(HWND combo) {
-    const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR) return "<none>";
-    char text[300] = {};
-    SendMessageA(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
-    return text;
-  }
+  static std::vector<std::string> Items(HWND combo) { return probe::ComboItems(combo); }
+  static std::string Selected(HWND combo) { return probe::ComboSelection(combo); }
   bool FinishEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_->Handle(), kFinishButton)) != FALSE; }
   // The steps that reach the service provider page with a tune-up type chosen.
   std::vector<ModalSteps::Step> ToProviderPage(int typeButton = IDC_TUNEUP_EXPRESS) {

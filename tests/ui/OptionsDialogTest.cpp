@@ -14,10 +14,13 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RegistryFixture.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/ui/ControlProbe.h"
 #include "tests/ui/ModalSteps.h"
 #include "ui/OptionsDlg.h"
 
 namespace {
+
+using probe::Stored;
 
 const std::string kProgramKey = "SOFTWARE\\Orvalis\\Velotune";
 const std::string kDialUpProfile = kProgramKey + "\\DialUp Profile";
@@ -26,14 +29,6 @@ const std::string kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kExplorerKey = "SOFTWARE\\Microsoft\\Internet Explorer";
 
 std::string Key(const std::string& subkey) { return kDialUpProfile + "\\" + subkey; }
-
-std::string Stored(const std::string& key, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  if (!testreg::ReadRaw(key, name, type, data)) return "<none>";
-  if (type == REG_DWORD && data.size() == 4) return std::to_string(*reinterpret_cast<DWORD*>(data.data()));
-  return std::string(data.begin(), data.end());
-}
 
 // Every value under a key, by path and name, as type and bytes.
 void Dump(const std::string& path, std::map<std::string, std::string>& values) {
@@ -124,23 +119,8 @@ class OptionsDialogTest : public RegistryTest {
     SendMessageA(Control(IDC_OPTIONS_PROFILE), CB_SHOWDROPDOWN, TRUE, 0);
     SendMessageA(Control(IDC_OPTIONS_PROFILE), CB_SHOWDROPDOWN, FALSE, 0);
   }
-  static std::vector<std::string> Items(HWND combo) {
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) {
-      char text[300] = {};
-      SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      items.push_back(text);
-    }
-    return items;
-  }
-  static std::string Selected(HWND combo) {
-    const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR) return "<none>";
-    char text[300] = {};
-    SendMessageA(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
-    return text;
-  }
+  static std::vector<std::string> Items(HWND combo) { return probe::ComboItems(combo); }
+  static std::string Selected(HWND combo) { return probe::ComboSelection(combo); }
   std::vector<std::string> Providers() const { return Items(Control(IDC_OPTIONS_PROVIDER)); }
   std::string Provider() const { return Selected(Control(IDC_OPTIONS_PROVIDER)); }
   std::string Profile() const { return Selected(Control(IDC_OPTIONS_PROFILE)); }
