@@ -188,4 +188,25 @@ TEST_F(ConfigE2eTest, FirstStartStoresTheLabProfileThroughTheWizardAndOptionsWri
   ASSERT_TRUE(run.Close());
 }
 
+TEST_F(ConfigE2eTest, AnOptionsChangeWithTheKeyboardAlone) {
+  ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
+  testreg::CreateKey(kDialUpProfile);  // configured before: no wizard
+  e2e::VelotuneRun run(program_);
+  HWND main = run.WaitForMain();
+  ASSERT_NE(nullptr, main);
+  // Tools, its second item, Options: the first check box has the focus.
+  e2e::TypeKey(main, 'O', {VK_MENU});
+  ASSERT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000));
+  e2e::TypeKey(main, VK_DOWN);
+  e2e::TypeKey(main, VK_RETURN);
+  HWND options = e2e::WaitForWindow("#32770", "Options", kWait);
+  ASSERT_NE(nullptr, options);
+  e2e::TypeKey(options, VK_SPACE);  // "Show Velotune Dialer"
+  e2e::TypeKey(options, VK_RETURN);
+  ASSERT_TRUE(e2e::WaitGone(options, kWait));
+  EXPECT_EQ("1", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
+  ASSERT_TRUE(run.Close());
+  EXPECT_EQ("", Boxes());
+}
+
 }  // namespace
