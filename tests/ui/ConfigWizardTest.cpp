@@ -463,4 +463,50 @@ TEST_F(ConfigWizardTest, AnEmptyPhoneBookAndARefusedWriteAreReported) {
   EXPECT_EQ(255u, login.size());
 }
 
+TEST_F(ConfigWizardTest, OddStoredValuesChooseNothingAndLongListsAreListedWhole) {
+  LabPhonebookFile book(LabPhonebookFile::NumberedEntries(30));
+  testreg::WriteText(kDialUpProfile, "TuneUp Type", "2");
+  testreg::WriteDword(kDialUpProfile, "DialUpType", 42);
+  CDialUpProfile earthLink(7);
+  earthLink.SetDefaultProfile("Vanished ISP");
+  earthLink.SetLoginPassword("Vanished ISP", "@x", "pw");
+  earthLink.SetRedial("Vanished ISP", 2);
+  for (int i = 0; i < 45; ++i) testreg::WriteText(Key("America Online\\ScreenNames"), "Name " + std::to_string(i), "");
+  bool typeChosen = true;
+  LRESULT provider = 0;
+  size_t entries = 0, screenNames = 0;
+  std::string profile, login, domain;
+  Run({
+      [&] { Press(PSBTN_NEXT); },
+      [&] {
+        for (int id : {IDC_TUNEUP_EXPRESS, IDC_TUNEUP_MODERATE, IDC_TUNEUP_EXHAUSTIVE}) {
+          typeChosen = typeChosen && SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }
+        Click(IDC_TUNEUP_EXPRESS);
+        Press(PSBTN_NEXT);
+      },
+      [&] {
+        provider = SendMessageA(Control(IDC_PROVIDER_LIST), LB_GETCURSEL, 0, 0);
+        ChooseProvider("EarthLink");
+        Press(PSBTN_NEXT);
+      },
+      [&] {
+        entries = Items(Control(IDC_PROFILE_LIST)).size();
+        profile = Selected(Control(IDC_PROFILE_LIST));
+        login = Text(IDC_LOGIN_EDIT);
+        domain = Selected(Control(IDC_DOMAIN_LIST));
+        Press(PSBTN_BACK);
+      },
+      [&] { ChooseProvider("America Online"); Press(PSBTN_NEXT); },
+      [&] { screenNames = Items(Control(IDC_PROFILE_LIST)).size(); },
+  });
+  EXPECT_FALSE(typeChosen);
+  EXPECT_EQ(LB_ERR, provider);
+  EXPECT_EQ(30u, entries);
+  EXPECT_EQ("<none>", profile);  // the default names an entry that is gone
+  EXPECT_EQ("", login);
+  EXPECT_EQ("<none>", domain);  // "x" is none of the service's domains
+  EXPECT_EQ(45u, screenNames);
+}
+
 }  // namespace
