@@ -170,6 +170,10 @@ void CMainFrame::ShowTrayIcon() {
   // The tray dialer brings its icon here once it exists.
 }
 
+void CMainFrame::HideTrayIcon() {
+  // The tray dialer takes its icon away here once it exists.
+}
+
 void CMainFrame::HideWindow() {
   if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
 }

@@ -48,6 +48,8 @@ class CMainFrame : public FrameWindow, public IMainFrame {
   void RecalcLayout() override;
   void Repaint() override;
   void ShowTrayIcon() override;
+  // Takes the tray dialer's icon away (the Options dialog's OK).
+  void HideTrayIcon();
   void HideWindow() override;
   HWND Window() const override { return Handle(); }
 

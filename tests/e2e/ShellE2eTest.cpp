@@ -14,6 +14,7 @@
 
 #include "framework/RegKey.h"
 #include "res/resource.h"
+#include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WindowDriver.h"
 #include "tests/support/NetworkLayouts.h"
 #include "tests/support/RegistryFixture.h"
@@ -27,12 +28,8 @@ const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velotune.exe";
 const DWORD kWait = 30000;
 
-std::string TestFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.rfind('\\'));
-}
+using e2e::TestFolder;
+using e2e::VelotuneRun;
 
 void CopyTree(const std::string& from, const std::string& to) {
   CreateDirectoryA(to.c_str(), nullptr);
@@ -70,53 +67,6 @@ void DumpTree(HKEY root, const std::string& path, std::map<std::string, std::str
   }
 }
 
-class VelotuneRun {
- public:
-  VelotuneRun(const std::string& folder, const std::string& arguments = "") {
-    const std::string exe = folder + "\\Velotune.exe";
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    started_ = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &process_);
-  }
-  ~VelotuneRun() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
-    }
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
-  bool Started() const { return started_ != FALSE; }
-  // The main window of this process.
-  HWND WaitForMain() {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kWait) {
-      HWND window = nullptr;
-      while ((window = FindWindowExA(nullptr, window, "VelotuneMainFrame", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process_.dwProcessId && IsWindowVisible(window)) return main_ = window;
-      }
-      Sleep(20);
-    }
-    return nullptr;
-  }
-  // Closes the main window; true when the program then ends.
-  bool Close() {
-    if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
-    return WaitForSingleObject(process_.hProcess, kWait) == WAIT_OBJECT_0;
-  }
-  HWND Main() const { return main_; }
-
- private:
-  BOOL started_ = FALSE;
-  PROCESS_INFORMATION process_ = {};
-  HWND main_ = nullptr;
-};
-
 class ShellE2eTest : public RegistryTest {
  protected:
   void SetUp() override {
@@ -127,6 +77,8 @@ class ShellE2eTest : public RegistryTest {
     boxes_ = program_ + "\\boxes.txt";
     DeleteFileA(boxes_.c_str());
     SetFamily("win98");
+    // Configured before: the first-run wizard is the first start's test alone.
+    testreg::CreateKey(std::string(kProgramKey) + "\\DialUp Profile");
   }
   void TearDown() override {
     RegKey defaults;
@@ -176,6 +128,7 @@ TEST_F(ShellE2eTest, FirstStartShowsTheSplashFirstAndBacksUpTheUsersValuesOnce) 
   netlayout::LayOut(netlayout::Windows9x{});
   testreg::WriteText(kMstcp, "DefaultRcvWindow", "8760");
   std::map<std::string, std::string> firstBackup;
+  testreg::DeleteTree(kProgramKey);
   {
     VelotuneRun run(program_);
     ASSERT_TRUE(run.Started());
@@ -185,6 +138,14 @@ TEST_F(ShellE2eTest, FirstStartShowsTheSplashFirstAndBacksUpTheUsersValuesOnce) 
     ASSERT_NE(nullptr, main);
     // The frame appears only after the splash is gone.
     EXPECT_FALSE(IsWindow(splash));
+    // The first start's configuration wizard over the shown main window, cancelled;
+    // the backup follows it all the same.
+    HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
+    ASSERT_NE(nullptr, wizard);
+    EXPECT_EQ(main, GetWindow(wizard, GW_OWNER));
+    EXPECT_TRUE(IsWindowVisible(main));
+    e2e::Click(e2e::FindChild(wizard, IDCANCEL));
+    ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
     EXPECT_EQ("Velotune", e2e::Text(main));
     // The icons are checked in the window tests: under Wine another process
     // reads neither WM_GETICON nor the class's icons.
@@ -206,6 +167,8 @@ TEST_F(ShellE2eTest, FirstStartShowsTheSplashFirstAndBacksUpTheUsersValuesOnce) 
   {
     VelotuneRun run(program_, std::string(500, 'x'));  // arguments are ignored, however long
     ASSERT_NE(nullptr, run.WaitForMain());
+    // A start after the cancelled first one runs no wizard.
+    EXPECT_EQ(nullptr, e2e::WaitForWindow("#32770", "Configuration Wizard", 1500));
     ASSERT_TRUE(run.Close());
   }
   std::map<std::string, std::string> secondBackup;

@@ -20,3 +20,10 @@ target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_
 add_executable(LabProfile e2e/LabProfileMain.cpp)
 velotune_warnings(LabProfile)
 target_link_libraries(LabProfile PRIVATE velotune)
+
+# The configuration wizard and the Options dialog of Velotune.exe in the lab.
+velotune_add_test(config_e2e_tests
+  SOURCES e2e/ConfigE2eTest.cpp e2e/VelotuneRun.h
+  LIBRARIES velotune_window_driver velotune_test_support)
+add_dependencies(config_e2e_tests Velotune)
+velotune_use_ras_standin(config_e2e_tests)
