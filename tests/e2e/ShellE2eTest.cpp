@@ -351,34 +351,32 @@ struct ChildSearch {
   HWND found;
 };
 
+BOOL CALLBACK FindChildWithId(HWND child, LPARAM data) {
+  auto* wanted = reinterpret_cast<ChildSearch*>(data);
+  if (GetDlgCtrlID(child) != wanted->id) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectTabStop(HWND child, LPARAM data) {
+  if ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(child) &&
+      IsWindowEnabled(child)) {
+    reinterpret_cast<std::set<HWND>*>(data)->insert(child);
+  }
+  return TRUE;
+}
+
 // The view window of a pane (column 0 or 1) of the main window.
 HWND PaneWindow(HWND main, int column) {
   ChildSearch search = {0xE900 + column, nullptr};
-  EnumChildWindows(
-      main,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* wanted = reinterpret_cast<ChildSearch*>(data);
-        if (GetDlgCtrlID(child) != wanted->id) return TRUE;
-        wanted->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(main, &FindChildWithId, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 // The visible, enabled controls under a window that Tab stops at.
 std::set<HWND> TabStopsOf(HWND window) {
   std::set<HWND> stops;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        if ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(child) &&
-            IsWindowEnabled(child)) {
-          reinterpret_cast<std::set<HWND>*>(data)->insert(child);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&stops));
+  EnumChildWindows(window, &CollectTabStop, reinterpret_cast<LPARAM>(&stops));
   return stops;
 }
 
