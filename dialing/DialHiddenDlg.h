@@ -96,6 +96,8 @@ class CDialHiddenDlg : public Dialog,
   IDialUpDialog* DialUpDialog() const { return dialUpDialog_.get(); }
   // Failed Internet dials counted since the last connection or Cancel.
   int InternetDialAttempts() const { return internetAttempts_; }
+  // The title of the Windows dial dialog the last Internet dial found.
+  const std::string& DialDialogTitle() const { return dialogTitle_; }
 
  protected:
   bool OnInitDialog() override;
@@ -181,6 +183,7 @@ class CDialHiddenDlg : public Dialog,
   int cancelDialogTicks_ = 0;
   int internetAttempts_ = 0;
   int pendingInternetDials_ = 0;
+  DWORD progressWatchStart_ = 0;
   bool cancellingDials_ = false;
 
   // Changes with every Dial and Disconnect: a countdown that ran while the

@@ -25,6 +25,9 @@ constexpr UINT kHangUpWaitMs = 2500;
 constexpr int kDialDialogPolls = 1200;
 constexpr int kCancelDialogPolls = 200;
 constexpr UINT kCancelNowBoundMs = 10000;
+// On the NT family the progress window replaces the login dialog a moment
+// after it was confirmed; the watch waits this long (real time) for it.
+constexpr DWORD kProgressAppearMs = 30000;
 
 }  // namespace
 
@@ -81,13 +84,25 @@ void CDialHiddenDlg::OnDialDialogTimer() {
   WipeCredentials();
   ShowWindow(dialog, SW_HIDE);
   dialdialog::PressEnter(dialog, passwordField);
+  progressWatchStart_ = GetTickCount();
   ArmTimer(kTimerDialProgress, kFirstProgressCheckMs);
 }
 
 void CDialHiddenDlg::OnDialProgressTimer() {
   StopTimer(kTimerDialProgress);
   HWND progress = dialdialog::FindTitled(ProgressWindowTitle());
-  if (progress == nullptr) return;
+  if (progress == nullptr) {
+    // Not there yet while the dial has not reported: a watch that ended now
+    // would leave a failed dial unseen for ever. After the bound, the dial
+    // counts as failed.
+    if (!dialing_ || pendingInternetDials_ == 0) return;
+    if (GetTickCount() - progressWatchStart_ < kProgressAppearMs) {
+      ArmTimer(kTimerDialProgress, kFirstProgressCheckMs);
+    } else {
+      SendMessageA(Handle(), WM_DIALWINDOWIDLE, 0, 0);
+    }
+    return;
+  }
   ShowWindow(progress, SW_HIDE);
   const char* connectButton =
       dialogTitle_ == kDialUpConnectionTitle ? "&Connect" : "&Details >>";

@@ -7,8 +7,6 @@
 
 namespace {
 
-const UINT kFrameInterval = 500;
-const UINT kConnectedInterval = 250;
 const UINT kAfterConnected = 3000;
 const int kIconSize = 32;
 const int kHighestRasState = 600;
@@ -16,7 +14,14 @@ const int kHighestRasState = 600;
 }  // namespace
 
 CDialUpDlg::CDialUpDlg(IDialUpDialogOwner& owner, std::function<void()> hangUp)
-    : Dialog(IDD_DIAL_STATUS), owner_(owner), hangUp_(std::move(hangUp)) {}
+    : Dialog(IDD_DIAL_STATUS),
+      owner_(owner),
+      hangUp_(std::move(hangUp)),
+      animator_({kLeftFrameTimer, kRightFrameTimer, kConnectedTimer},
+                [this](int left, int right) {
+                  ShowIcons(leftFrames_[left].Get(), rightFrames_[right].Get());
+                },
+                [this](int pair) { ShowIcons(connected_[pair][0].Get(), connected_[pair][1].Get()); }) {}
 
 bool CDialUpDlg::CreateAndShow() {
   if (!CreateModeless(nullptr)) return false;
@@ -36,17 +41,13 @@ bool CDialUpDlg::OnInitDialog() {
   connected_[1][1].Reset(LoadResourceIcon(IDI_DIAL_CONNECTED2_RIGHT, kIconSize));
   disconnected_[0].Reset(LoadResourceIcon(IDI_DIAL_DISCONNECTED_LEFT, kIconSize));
   disconnected_[1].Reset(LoadResourceIcon(IDI_DIAL_DISCONNECTED_RIGHT, kIconSize));
-  ShowDialingFrames();
+  animator_.ShowFrames();
   return true;
 }
 
 void CDialUpDlg::ShowIcons(HICON left, HICON right) {
   SendItem(IDC_DIALUP_ICON_LEFT, STM_SETICON, reinterpret_cast<WPARAM>(left));
   SendItem(IDC_DIALUP_ICON_RIGHT, STM_SETICON, reinterpret_cast<WPARAM>(right));
-}
-
-void CDialUpDlg::ShowDialingFrames() {
-  ShowIcons(leftFrames_[leftFrame_].Get(), rightFrames_[rightFrame_].Get());
 }
 
 void CDialUpDlg::SetTitle(const char* prefix) {
@@ -58,31 +59,20 @@ void CDialUpDlg::SetProviderAndName(int providerKind, const std::string& connect
   connectionName_ = connectionName;
 }
 
-void CDialUpDlg::StopDialingAnimation() {
-  KillTimer(Handle(), kLeftFrameTimer);
-  KillTimer(Handle(), kRightFrameTimer);
-}
-
 void CDialUpDlg::ShowStatus(int status, const std::string& text) {
   if (Handle() == nullptr) return;
   if (!text.empty()) SetItemText(IDC_DIALUP_STATUS, text);
   if (status == kDialStatusDialing) {
-    SetTimer(Handle(), kLeftFrameTimer, timescale::Scaled(kFrameInterval), nullptr);
-    timescale::Sleep(kFrameInterval);
-    SetTimer(Handle(), kRightFrameTimer, timescale::Scaled(kFrameInterval), nullptr);
+    animator_.StartDialing(Handle());
     SetTitle("Dialing to ");
   } else if (status >= 1 && status <= kHighestRasState) {
     // A RAS state changes only the status line.
   } else if (status == kDialStatusConnected) {
-    StopDialingAnimation();
-    alternation_ = 0;
-    dialanimation::RestartConnectedTicks();
-    SetTimer(Handle(), kConnectedTimer, timescale::Scaled(kConnectedInterval), nullptr);
+    animator_.StartConnected(Handle());
     SetTitle("Connected to ");
   } else {
     // A drop during the connected animation must not close the dialog as if connected.
-    StopDialingAnimation();
-    KillTimer(Handle(), kConnectedTimer);
+    animator_.StopAll(Handle());
     ShowIcons(disconnected_[0].Get(), disconnected_[1].Get());
     SetTitle("Disconnected from ");
   }
@@ -95,8 +85,7 @@ void CDialUpDlg::Enable(bool dialEnabled) {
 
 void CDialUpDlg::EndWith(int result) {
   if (Handle() == nullptr) return;
-  StopDialingAnimation();
-  KillTimer(Handle(), kConnectedTimer);
+  animator_.StopAll(Handle());
   // The engine hears of it first; the modeless window then really goes.
   owner_.OnDialUpDialogClosed(result);
   End(result);
@@ -104,32 +93,10 @@ void CDialUpDlg::EndWith(int result) {
 
 void CDialUpDlg::Close() { EndWith(IDOK); }
 
-void CDialUpDlg::OnConnectedTick() {
-  const int pair = alternation_ % 2;
-  ShowIcons(connected_[pair][0].Get(), connected_[pair][1].Get());
-  ++alternation_;
-  if (!dialanimation::CountConnectedTick()) return;
-  KillTimer(Handle(), kConnectedTimer);
+void CDialUpDlg::OnTimer(UINT_PTR id) {
+  if (animator_.OnTimer(Handle(), id) != DialAnimator::Tick::ConnectedEnded) return;
   timescale::Sleep(kAfterConnected);
   Close();
-}
-
-void CDialUpDlg::OnTimer(UINT_PTR id) {
-  switch (id) {
-    case kLeftFrameTimer:
-      leftFrame_ = dialanimation::NextFrame(leftFrame_);
-      ShowDialingFrames();
-      break;
-    case kRightFrameTimer:
-      rightFrame_ = dialanimation::NextFrame(rightFrame_);
-      ShowDialingFrames();
-      break;
-    case kConnectedTimer:
-      OnConnectedTick();
-      break;
-    default:
-      break;
-  }
 }
 
 bool CDialUpDlg::OnCommand(int id, int /*notifyCode*/, HWND /*control*/) {
@@ -141,7 +108,7 @@ bool CDialUpDlg::OnCommand(int id, int /*notifyCode*/, HWND /*control*/) {
       owner_.TrayDial(providerKind_, connectionName_);
       return true;
     case IDC_DIALUP_HANG_UP:
-      StopDialingAnimation();
+      animator_.StopDialing(Handle());
       SetTitle("Disconnected from ");
       if (hangUp_) hangUp_();
       return true;

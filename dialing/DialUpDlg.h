@@ -12,6 +12,7 @@
 #include <string>
 
 #include "dialing/DialAnimation.h"
+#include "dialing/DialAnimator.h"
 #include "dialing/DialUpDialogSeam.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObjects.h"
@@ -35,8 +36,10 @@ class CDialUpDlg : public Dialog, public IDialUpDialog {
 
   // Tells the engine, then ends the dialog with OK.
   void Close();
-  int LeftFrame() const { return leftFrame_; }
-  int RightFrame() const { return rightFrame_; }
+  int LeftFrame() const { return animator_.LeftFrame(); }
+  int RightFrame() const { return animator_.RightFrame(); }
+  // Connected pictures shown since the last connected animation began.
+  int ConnectedTicksShown() const { return animator_.ConnectedTicksShown(); }
 
  protected:
   bool OnInitDialog() override;
@@ -45,10 +48,7 @@ class CDialUpDlg : public Dialog, public IDialUpDialog {
 
  private:
   void ShowIcons(HICON left, HICON right);
-  void ShowDialingFrames();
-  void StopDialingAnimation();
   void SetTitle(const char* prefix);
-  void OnConnectedTick();
   void EndWith(int result);
 
   IDialUpDialogOwner& owner_;
@@ -59,9 +59,7 @@ class CDialUpDlg : public Dialog, public IDialUpDialog {
   OwnedIcon rightFrames_[dialanimation::kFrameCount];
   OwnedIcon connected_[2][2];
   OwnedIcon disconnected_[2];
-  int leftFrame_ = 0;
-  int rightFrame_ = 0;
-  int alternation_ = 0;
+  DialAnimator animator_;
 };
 
 // Makes the dialogs for the dial engine.

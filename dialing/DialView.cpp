@@ -8,8 +8,6 @@
 
 namespace {
 
-const UINT kFrameInterval = 500;
-const UINT kConnectedInterval = 250;
 const UINT kAfterConnected = 3000;
 const UINT kWorldNetWait = 5000;
 const UINT kWorldNetWaitNt4 = 10000;
@@ -21,7 +19,13 @@ const int kPictureSize = 64;
 
 }  // namespace
 
-CDialView::CDialView() : FormView(IDD_DIAL_VIEW) {
+CDialView::CDialView()
+    : FormView(IDD_DIAL_VIEW),
+      animator_({kLeftFrameTimer, kRightFrameTimer, kConnectedTimer},
+                [this](int left, int right) {
+                  ShowPictures(leftFrames_[left].Get(), rightFrames_[right].Get());
+                },
+                [this](int pair) { ShowPictures(connected_[pair][0].Get(), connected_[pair][1].Get()); }) {
   for (int i = 0; i < dialanimation::kFrameCount; ++i) {
     leftFrames_[i].Reset(LoadResourceBitmap(IDB_DIAL_LEFT_FIRST + i));
     rightFrames_[i].Reset(LoadResourceBitmap(IDB_DIAL_RIGHT_FIRST + i));
@@ -44,17 +48,13 @@ bool CDialView::OnInitDialog() {
   MoveWindow(Item(IDC_DIAL_PICTURE_LEFT), kLeftPicture.x, kLeftPicture.y, kPictureSize, kPictureSize, FALSE);
   MoveWindow(Item(IDC_DIAL_PICTURE_RIGHT), kRightPicture.x, kRightPicture.y, kPictureSize, kPictureSize,
              FALSE);
-  ShowDialingFrames();
+  animator_.ShowFrames();
   return true;
 }
 
 void CDialView::ShowPictures(HBITMAP left, HBITMAP right) {
   SendItem(IDC_DIAL_PICTURE_LEFT, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(left));
   SendItem(IDC_DIAL_PICTURE_RIGHT, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(right));
-}
-
-void CDialView::ShowDialingFrames() {
-  ShowPictures(leftFrames_[leftFrame_].Get(), rightFrames_[rightFrame_].Get());
 }
 
 void CDialView::SetCaption(const std::string& text) {
@@ -86,21 +86,12 @@ void CDialView::ShowStatus(IDialViewSource& engine, int status, const std::strin
 
 void CDialView::StartDialingAnimation() {
   if (Handle() == nullptr) return;
-  leftFrame_ = 0;
-  rightFrame_ = 0;
-  ShowDialingFrames();
-  SetTimer(Handle(), kLeftFrameTimer, timescale::Scaled(kFrameInterval), nullptr);
-  timescale::Sleep(kFrameInterval);
-  SetTimer(Handle(), kRightFrameTimer, timescale::Scaled(kFrameInterval), nullptr);
+  animator_.RestartFrames();
+  animator_.StartDialing(Handle());
 }
 
 void CDialView::StartConnectedAnimation() {
-  if (Handle() == nullptr) return;
-  KillTimer(Handle(), kLeftFrameTimer);
-  KillTimer(Handle(), kRightFrameTimer);
-  alternation_ = 0;
-  dialanimation::RestartConnectedTicks();
-  SetTimer(Handle(), kConnectedTimer, timescale::Scaled(kConnectedInterval), nullptr);
+  if (Handle() != nullptr) animator_.StartConnected(Handle());
 }
 
 void CDialView::ShowHungUpPictures(const std::string& text) {
@@ -113,18 +104,11 @@ void CDialView::Repaint() {
 
 void CDialView::StopAnimations() {
   if (Handle() == nullptr) return;
-  KillTimer(Handle(), kLeftFrameTimer);
-  KillTimer(Handle(), kRightFrameTimer);
-  KillTimer(Handle(), kConnectedTimer);
+  animator_.StopAll(Handle());
   KillTimer(Handle(), kWorldNetTimer);
 }
 
-void CDialView::OnConnectedTick() {
-  const int pair = alternation_ % 2;
-  ShowPictures(connected_[pair][0].Get(), connected_[pair][1].Get());
-  ++alternation_;
-  if (!dialanimation::CountConnectedTick()) return;
-  KillTimer(Handle(), kConnectedTimer);
+void CDialView::OnConnectedAnimationEnd() {
   timescale::Sleep(kAfterConnected);
   int kind = 0;
   if (CSettingsStore().GetProviderKind(kind) == 0 && kind == kWorldNetKind) {
@@ -140,25 +124,12 @@ void CDialView::TellConnected() {
 }
 
 void CDialView::OnTimer(UINT_PTR id) {
-  switch (id) {
-    case kLeftFrameTimer:
-      leftFrame_ = dialanimation::NextFrame(leftFrame_);
-      ShowDialingFrames();
-      break;
-    case kRightFrameTimer:
-      rightFrame_ = dialanimation::NextFrame(rightFrame_);
-      ShowDialingFrames();
-      break;
-    case kConnectedTimer:
-      OnConnectedTick();
-      break;
-    case kWorldNetTimer:
-      KillTimer(Handle(), kWorldNetTimer);
-      TellConnected();
-      break;
-    default:
-      break;
+  if (id == kWorldNetTimer) {
+    KillTimer(Handle(), kWorldNetTimer);
+    TellConnected();
+    return;
   }
+  if (animator_.OnTimer(Handle(), id) == DialAnimator::Tick::ConnectedEnded) OnConnectedAnimationEnd();
 }
 
 void CDialView::OnDestroy() { StopAnimations(); }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialing/DialAnimation.h"
+#include "dialing/DialAnimator.h"
 #include "dialing/DialViewSeam.h"
 #include "framework/FormView.h"
 #include "framework/GdiObjects.h"
@@ -31,8 +32,10 @@ class CDialView : public FormView, public IDialView {
   void ShowHungUpPictures(const std::string& text) override;
   void Repaint() override;
 
-  int LeftFrame() const { return leftFrame_; }
-  int RightFrame() const { return rightFrame_; }
+  int LeftFrame() const { return animator_.LeftFrame(); }
+  int RightFrame() const { return animator_.RightFrame(); }
+  // Connected pictures shown since the last connected animation began.
+  int ConnectedTicksShown() const { return animator_.ConnectedTicksShown(); }
 
  protected:
   bool OnInitDialog() override;
@@ -42,9 +45,8 @@ class CDialView : public FormView, public IDialView {
 
  private:
   void ShowPictures(HBITMAP left, HBITMAP right);
-  void ShowDialingFrames();
   void StopAnimations();
-  void OnConnectedTick();
+  void OnConnectedAnimationEnd();
   void TellConnected();
 
   IDialViewSource* engine_ = nullptr;
@@ -54,7 +56,5 @@ class CDialView : public FormView, public IDialView {
   OwnedBitmap hungUp_[2];
   OwnedBitmap line_;
   OwnedFont captionFont_;
-  int leftFrame_ = 0;
-  int rightFrame_ = 0;
-  int alternation_ = 0;
+  DialAnimator animator_;
 };

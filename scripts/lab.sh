@@ -9,6 +9,7 @@
 #   lab.sh status <build-dir>         what LabProbe.exe sees inside the lab
 #   lab.sh tuneup <build-dir> [--family F] [--mode auto|mtu|rwin|ttl|cache] [--type N]
 #                 [--seed S] [--noise P] [--pace-scale F] [--time-scale T]
+#                 [--disturb stop-wait,stop-fetch,port-held,auth-fail]
 #                 a complete tune-up by the lab host (TuneUpHost.exe); prints the chosen
 #                 values, the log, the figures and "user values restored: yes/no", and keeps
 #                 a picture of the host's window in <build-dir>/lab/tuneup-host.(bmp|png)
@@ -321,9 +322,10 @@ run() {
 
 # A complete tune-up by the lab host, in a lab of its own making when none runs.
 tuneup() {
-  local family=win98 mode=auto type=1 seed=7 noise=2 pace=0.1 time_scale=0.02
+  local family=win98 mode=auto type=1 seed=7 noise=2 pace=0.1 time_scale=0.02 disturb=()
   while [ $# -gt 0 ]; do
     case "$1" in
+      --disturb) disturb=(--disturb "${2:?}"); shift 2 ;;
       --family) family=${2:?}; shift 2 ;;
       --mode) mode=${2:?}; shift 2 ;;
       --type) type=${2:?}; shift 2 ;;
@@ -342,7 +344,8 @@ tuneup() {
   "$scripts/lab-isp.sh" control "$build_dir" \
     "config?seed=$seed&noise=$noise&scale=$pace" >/dev/null
   local status=0
-  ( run TuneUpHost.exe --mode "$mode" --type "$type" --out "$(windows_path "$state_dir")" ) ||
+  ( run TuneUpHost.exe --mode "$mode" --type "$type" --out "$(windows_path "$state_dir")" \
+      "${disturb[@]}" ) ||
     status=$?
   if [ -f "$state_dir/tuneup-host.bmp" ] && command -v convert >/dev/null 2>&1; then
     convert "$state_dir/tuneup-host.bmp" "$state_dir/tuneup-host.png" 2>/dev/null || true

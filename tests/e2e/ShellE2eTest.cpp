@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -280,6 +281,18 @@ TEST_F(ShellE2eTest, HelpWithoutABrowserSaysSoAndTwoCopiesRunSideBySide) {
   ASSERT_TRUE(second.Close());
 }
 
+// What the browser stand-in was given, blanks unescaped as winebrowser escapes them.
+std::string ReadBrowserLog(const std::string& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  std::string logged = text.str();
+  for (size_t at = logged.find("%20"); at != std::string::npos; at = logged.find("%20")) {
+    logged.replace(at, 3, " ");
+  }
+  return logged;
+}
+
 // The thread's focus window in another process.
 HWND FocusOf(HWND window) {
   GUITHREADINFO info = {};
@@ -294,6 +307,40 @@ int PaneOf(HWND window) {
     if (id == 0xE900 || id == 0xE901) return id - 0xE900;
   }
   return -1;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindChildWithId(HWND child, LPARAM data) {
+  auto* wanted = reinterpret_cast<ChildSearch*>(data);
+  if (GetDlgCtrlID(child) != wanted->id) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectTabStop(HWND child, LPARAM data) {
+  if ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(child) &&
+      IsWindowEnabled(child)) {
+    reinterpret_cast<std::set<HWND>*>(data)->insert(child);
+  }
+  return TRUE;
+}
+
+// The view window of a pane (column 0 or 1) of the main window.
+HWND PaneWindow(HWND main, int column) {
+  ChildSearch search = {0xE900 + column, nullptr};
+  EnumChildWindows(main, &FindChildWithId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The visible, enabled controls under a window that Tab stops at.
+std::set<HWND> TabStopsOf(HWND window) {
+  std::set<HWND> stops;
+  EnumChildWindows(window, &CollectTabStop, reinterpret_cast<LPARAM>(&stops));
+  return stops;
 }
 
 TEST_F(ShellE2eTest, KeyboardOpensMenusWithPromptsMovesBetweenPanesAndRunsAbout) {
@@ -333,6 +380,25 @@ TEST_F(ShellE2eTest, KeyboardOpensMenusWithPromptsMovesBetweenPanesAndRunsAbout)
   Sleep(200);
   EXPECT_EQ(start, PaneOf(FocusOf(main)));
 
+  // Tab goes round every control of the pane that has the focus and never
+  // lets the focus fall out of it; F6 then takes it to the other pane.
+  for (int pane = 0; pane < 2; ++pane) {
+    const int column = PaneOf(FocusOf(main));
+    ASSERT_NE(-1, column);
+    const std::set<HWND> stops = TabStopsOf(PaneWindow(main, column));
+    std::set<HWND> reached;
+    for (size_t press = 0; press < stops.size() + 2; ++press) {
+      e2e::TypeKey(main, VK_TAB);
+      Sleep(100);
+      HWND focus = FocusOf(main);
+      EXPECT_EQ(column, PaneOf(focus)) << "Tab left pane " << column;
+      if (stops.count(focus) != 0) reached.insert(focus);
+    }
+    EXPECT_EQ(stops, reached) << "pane " << column;
+    e2e::TypeKey(main, VK_F6);
+    Sleep(200);
+  }
+
   // Ctrl+S with the product item selected starts nothing.
   ASSERT_TRUE(e2e::SelectTreeItem(tree, "Velotune"));
   e2e::TypeKey(main, 'S', {VK_CONTROL});
@@ -351,7 +417,42 @@ TEST_F(ShellE2eTest, KeyboardOpensMenusWithPromptsMovesBetweenPanesAndRunsAbout)
   ASSERT_TRUE(run.Close());
 }
 
-TEST_F(ShellE2eTest, AboutLinksOpenTheMailerAndTheBrowserWithTheirAddresses) {
+// ".htm" and ".html" as a machine with a browser associates them: opened by
+// Wine's winebrowser, which hands the page to the browser it is given. Wine
+// reads the classes of the machine only; an association that was there
+// before is left alone.
+class HtmAssociation {
+ public:
+  HtmAssociation() {
+    RegKey existing;
+    made_ = existing.Open(HKEY_LOCAL_MACHINE, kHtm, KEY_READ) != ERROR_SUCCESS;
+    if (!made_) return;
+    for (const char* extension : {kHtm, kHtml}) SetDefault(extension, "htmlfile");
+    SetDefault(kCommand, "winebrowser.exe \"%1\"");
+  }
+  ~HtmAssociation() {
+    if (!made_) return;
+    for (const char* key : {kCommand, "Software\\Classes\\htmlfile\\shell\\open",
+                            "Software\\Classes\\htmlfile\\shell", "Software\\Classes\\htmlfile", kHtm,
+                            kHtml}) {
+      RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+    }
+  }
+
+ private:
+  static constexpr const char* kHtm = "Software\\Classes\\.htm";
+  static constexpr const char* kHtml = "Software\\Classes\\.html";
+  static constexpr const char* kCommand = "Software\\Classes\\htmlfile\\shell\\open\\command";
+  static void SetDefault(const char* path, const std::string& text) {
+    RegKey key;
+    if (key.Create(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS) return;
+    RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+  }
+  bool made_ = false;
+};
+
+TEST_F(ShellE2eTest, AboutLinksAndHelpOpenTheMailerAndTheBrowserWithTheirAddresses) {
   const std::string script = std::string(VELOTUNE_SOURCE_DIR) + "/tests/e2e/log-browser.sh";
   // Wine does not hand its environment to the script: it logs to its fixed file.
   const std::string logWindows = "Z:\\tmp\\velotune-browser.log";
@@ -362,10 +463,23 @@ TEST_F(ShellE2eTest, AboutLinksOpenTheMailerAndTheBrowserWithTheirAddresses) {
                    static_cast<DWORD>(script.size() + 1));
   }
   DeleteFileA(logWindows.c_str());
+  ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
+  HtmAssociation association;
+  CopyTree(TestFolder() + "\\..\\ui\\help", program_ + "\\help");
   {
     VelotuneRun run(program_);
     HWND main = run.WaitForMain();
     ASSERT_NE(nullptr, main);
+    // Help opens the page in the program's folder through the association.
+    e2e::PostCommand(main, ID_HELP_TOPICS);
+    const DWORD helpStart = GetTickCount();
+    while (ReadBrowserLog(logWindows).find("main.htm") == std::string::npos &&
+           GetTickCount() - helpStart < kWait) {
+      Sleep(100);
+    }
+    EXPECT_NE(std::string::npos, ReadBrowserLog(logWindows).find("shell-e2e/help/main.htm"))
+        << ReadBrowserLog(logWindows);
+    EXPECT_EQ("", Boxes());
     e2e::PostCommand(main, ID_APP_ABOUT);
     HWND about = e2e::WaitForWindow("#32770", "About Velotune", kWait);
     ASSERT_NE(nullptr, about);
@@ -385,15 +499,8 @@ TEST_F(ShellE2eTest, AboutLinksOpenTheMailerAndTheBrowserWithTheirAddresses) {
     const DWORD start = GetTickCount();
     std::string logged;
     while (GetTickCount() - start < kWait) {
-      std::ifstream file(logWindows);
-      std::stringstream text;
-      text << file.rdbuf();
-      logged = text.str();
-      // winebrowser escapes the blanks of an address.
-      for (size_t at = logged.find("%20"); at != std::string::npos; at = logged.find("%20")) {
-        logged.replace(at, 3, " ");
-      }
-      if (std::count(logged.begin(), logged.end(), '\n') >= 3) break;
+      logged = ReadBrowserLog(logWindows);
+      if (std::count(logged.begin(), logged.end(), '\n') >= 4) break;
       Sleep(100);
     }
     EXPECT_NE(std::string::npos, logged.find("mailto:sales@orvalis.com?subject=Velotune Sales Questions")) << logged;

@@ -6,12 +6,20 @@
 //
 //   TuneUpHost.exe [--mode auto|mtu|rwin|ttl|cache] [--type 1|2|3]
 //                  [--entry NAME] [--out FOLDER] [--limit SECONDS]
+//                  [--disturb stop-wait,stop-fetch,port-held,auth-fail]
+//
+// --disturb first runs one tune-up per named end (stop-wait, stop-fetch,
+// port-held), each cut short and checked, then the complete tune-up, with
+// an authentication failure inside it for auth-fail (TuneUpDisturbance.h).
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "dialing/DialHiddenDlg.h"
 #include "engine/ResultLog.h"
@@ -19,6 +27,7 @@
 #include "engine/portable/StatusCodes.h"
 #include "framework/MessageBoxSeam.h"
 #include "settings/DialUpProfile.h"
+#include "tests/e2e/TuneUpDisturbance.h"
 #include "tests/e2e/TuneUpHostWindow.h"
 #include "tests/support/TcpipSnapshot.h"
 #include "tests/support/TuneUpTestFrame.h"
@@ -31,7 +40,31 @@ struct Options {
   std::string entry = "Lab ISP";
   std::string out = ".";
   int limitSeconds = 900;
+  std::vector<std::string> disturbances;
 };
+
+std::vector<std::string> SplitList(const std::string& list) {
+  std::vector<std::string> items;
+  std::stringstream stream(list);
+  for (std::string item; std::getline(stream, item, ',');) {
+    if (!item.empty()) items.push_back(item);
+  }
+  return items;
+}
+
+bool Contains(const std::vector<std::string>& items, const std::string& item) {
+  for (const std::string& present : items) {
+    if (present == item) return true;
+  }
+  return false;
+}
+
+bool KnownDisturbances(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (!disturbance::IsEnd(name) && name != "auth-fail") return false;
+  }
+  return true;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -42,9 +75,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     else if (name == "--entry") options.entry = value;
     else if (name == "--out") options.out = value;
     else if (name == "--limit") options.limitSeconds = std::atoi(value.c_str());
+    else if (name == "--disturb") options.disturbances = SplitList(value);
     else return false;
   }
-  return (argc % 2) == 1;
+  return (argc % 2) == 1 && KnownDisturbances(options.disturbances);
 }
 
 // The left-tree item of a mode; 0 for an unknown one.
@@ -120,7 +154,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options) || (item = ItemOfMode(options.mode)) == 0) {
     std::fprintf(stderr,
                  "usage: TuneUpHost [--mode auto|mtu|rwin|ttl|cache] [--type N] [--entry NAME] "
-                 "[--out FOLDER] [--limit SECONDS]\n");
+                 "[--out FOLDER] [--limit SECONDS] [--disturb LIST]\n");
     return 2;
   }
   // Nobody is there to answer a box: each is listed and answered by default.
@@ -146,11 +180,33 @@ int main(int argc, char** argv) {
                return engine;
              },
              preparation);
+  bool endsClean = true;
+  if (!options.disturbances.empty() && !disturbance::UseOwnPhonebook(options.out)) {
+    std::fprintf(stderr, "host: no lab phone book to disturb\n");
+    return 1;
+  }
+  for (const std::string& name : options.disturbances) {
+    if (!disturbance::IsEnd(name)) continue;
+    endsClean = disturbance::RunEnd(name, options.entry, item, doc, frame, window, userValues) &&
+                endsClean;
+  }
+  frame.ClearLog();
+  frame.Progress().Clear();
+  std::unique_ptr<disturbance::AuthFailure> authFailure;
+  if (Contains(options.disturbances, "auth-fail")) {
+    authFailure = std::make_unique<disturbance::AuthFailure>(options.entry);
+  }
+
   DWORD started = GetTickCount();
   doc.SetSelectedItem(item);
   doc.Start();
-  bool ended = window.RunUntil([&] { return !doc.IsRunning(); },
-                               static_cast<DWORD>(options.limitSeconds) * 1000);
+  bool ended = window.RunUntil(
+      [&] {
+        if (authFailure) authFailure->Poll(frame);
+        return !doc.IsRunning();
+      },
+      static_cast<DWORD>(options.limitSeconds) * 1000);
+  if (authFailure) authFailure->Report();
   if (!ended) {
     std::printf("host: the tune-up did not end in %d s; stopping it\n", options.limitSeconds);
     doc.StopIfRunning();
@@ -169,5 +225,5 @@ int main(int argc, char** argv) {
   if (!differences.empty()) std::printf("%s\n", differences.c_str());
   std::printf("result: %s\n", frame.LogStartingWith("result ").empty() ? "none"
                                                                       : frame.LogStartingWith("result ").back().c_str());
-  return ended && differences.empty() ? 0 : 1;
+  return ended && differences.empty() && endsClean ? 0 : 1;
 }

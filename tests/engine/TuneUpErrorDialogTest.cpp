@@ -10,6 +10,7 @@
 #include "engine/CountdownDialog.h"
 #include "framework/TimeScale.h"
 #include "res/TuneUpDialogIds.h"
+#include "tests/support/WindowPicture.h"
 
 namespace {
 
@@ -78,10 +79,17 @@ TEST_F(TuneUpErrorDialogTest, CountsDownFromTenAndResumesUnlessPaused) {
   bool checked = false;
   HWND shown = nullptr;
   int pausedTicks = 0;
+  bool pictured = false;
   DialogWatch watch([&](HWND dialog) {
     shown = dialog;
     std::string count = Text(dialog, IDC_COUNTDOWN_SECONDS);
     if (seen.empty() || seen.back() != count) seen.push_back(count);
+    // A picture of the controller's layout for the test's record, once the
+    // dialog has been up for a second.
+    if (seen.size() == 2 && !pictured) {
+      pictured = true;
+      EXPECT_TRUE(SaveWindowPicture(dialog, TestPicturePath("countdown-below-message")));
+    }
     EXPECT_EQ("Failed to download", Text(dialog, IDC_ERROR_MESSAGE));
     EXPECT_TRUE(Shown(dialog, IDC_COUNTDOWN_LABEL));
     EXPECT_FALSE(Shown(dialog, IDC_COUNTDOWN_LABEL_BESIDE));
@@ -113,10 +121,17 @@ TEST_F(TuneUpErrorDialogTest, TheEngineLayoutAndCancelOrEscapeStop) {
     EXPECT_EQ(14, seconds.right - seconds.left);
     EXPECT_EQ(114, sec.left);
     EXPECT_EQ(20, sec.right - sec.left);
-    if (++ticks == 2) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    // Cancelled once the dialog has been up for a while, after its picture.
+    if (++ticks == 5) {
+      EXPECT_TRUE(SaveWindowPicture(dialog, TestPicturePath("countdown-beside-seconds")));
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
   });
-  EXPECT_EQ(kCountdownStop, RunCountdownDialog(nullptr, Texts(CountdownLayout::BesideSeconds)));
-  EXPECT_GE(ticks, 2);
+  // The engine's layout, with the longest of the engine's labels.
+  CountdownTexts engineTexts = Texts(CountdownLayout::BesideSeconds);
+  engineTexts.label = "Re-dialing in:";
+  EXPECT_EQ(kCountdownStop, RunCountdownDialog(nullptr, engineTexts));
+  EXPECT_GE(ticks, 5);
 
   DialogWatch escape([&](HWND dialog) {
     PostMessageA(GetDlgItem(dialog, IDC_PAUSE_TUNEUP), WM_KEYDOWN, VK_ESCAPE, 0);

@@ -44,6 +44,11 @@ TEST(LinkModelTest, TuneUpCandidatesHaveOneBestAnswer) {
   double ttl128 = TestPageMs(1000, 5760, 128);
   EXPECT_LT(ttl64 * 1.03, ttl32);
   EXPECT_LT(ttl128 * 1.03, ttl64);
+  // A manual RWIN tune-up writes the candidates as they are, over the
+  // Windows 98 defaults MTU 1500 and TTL 32: the largest window wins.
+  double manual8576 = TestPageMs(1500, 8576, 32);
+  EXPECT_LT(manual8576 * 1.03, TestPageMs(1500, 3216, 32));
+  EXPECT_LT(manual8576 * 1.03, TestPageMs(1500, 1072, 32));
   // The tuned link beats the defaults clearly.
   EXPECT_LT(ttl128 * 1.15, mtu1500);
 }
