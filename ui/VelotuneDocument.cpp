@@ -9,7 +9,8 @@
 CVelotuneDocument::CVelotuneDocument(IMainFrame& frame)
     : controller_(frame,
                   [this](IDialController& controller) {
-                    auto engine = std::make_unique<CDialHiddenDlg>(controller, &dialUpDialogs_, nullptr);
+                    auto engine = std::make_unique<CDialHiddenDlg>(controller, &dialUpDialogs_,
+                                                                   &clientPaths_);
                     engine->Create();
                     return engine;
                   },

@@ -4,7 +4,9 @@
 // engine's helpers that live as long as the controller.
 #pragma once
 
+#include "dialing/ClientDialPaths.h"
 #include "dialing/DialUpDlg.h"
+#include "dialing/drivers/ClientPreparation.h"
 #include "engine/MainFrameSeam.h"
 #include "engine/ProviderPreparationSeam.h"
 #include "engine/VTDoc.h"
@@ -24,8 +26,8 @@ class CVelotuneDocument : public Document, public ITreeSelectionOwner {
   void SetSelectedItem(int item) override { controller_.SetSelectedItem(item); }
 
  private:
-  // The client drivers bring their own preparations; until then nothing is prepared.
-  IProviderPreparation preparation_;
+  CClientPreparation preparation_;
   CDialUpDlgFactory dialUpDialogs_;
+  CClientDialPaths clientPaths_;
   CVTDoc controller_;
 };
