@@ -1,6 +1,9 @@
 // The client dial path of each client-program kind.
 #include "dialing/ClientDialPaths.h"
 
+#include "dialing/AolDialPath.h"
+#include "dialing/NetZeroDialPath.h"
+
 namespace {
 
 using PathMaker = std::unique_ptr<IClientDialPath> (*)(IDialEngineServices& engine);
@@ -17,7 +20,9 @@ struct KindPath {
 
 // One line per kind.
 const KindPath kKindPaths[] = {
-    {0, nullptr},
+    {2, &Make<CAolDialPath>},
+    {3, &Make<CAolDialPath>},
+    {5, &Make<CNetZeroDialPath>},
 };
 
 }  // namespace

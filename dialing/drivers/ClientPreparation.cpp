@@ -1,8 +1,10 @@
 // The client preparations, each through its driver.
 #include "dialing/drivers/ClientPreparation.h"
 
-void CClientPreparation::NetZeroSetAside() {}
+#include "dialing/drivers/NetZeroDriver.h"
 
-void CClientPreparation::NetZeroPutBack() {}
+void CClientPreparation::NetZeroSetAside() { CNetZeroDriver().SetAside(); }
+
+void CClientPreparation::NetZeroPutBack() { CNetZeroDriver().PutBack(); }
 
 void CClientPreparation::JunoPrepare() {}
