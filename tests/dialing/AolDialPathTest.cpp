@@ -32,7 +32,7 @@ class AolDialPathTest : public ClientDialTest {
 
   void TearDown() override {
     if (engine_) engine_->Disconnect(std::string(), true);
-    EndLeftoverClients({"AOL Frame25"});
+    CloseLeftoverClients({"AOL Frame25"});
     ClientDialTest::TearDown();
   }
 
@@ -68,8 +68,7 @@ TEST_F(AolDialPathTest, SignsOnWithStepTextsVerifiesAndHangsUp) {
   EXPECT_EQ("mtu=576", LinkValues().substr(0, 7));
 
   // The screen name unquoted after -n, then -u and two quotes.
-  EXPECT_TRUE(Logged("AOL start ")) << "started";
-  EXPECT_TRUE(Logged("LabAol.exe\" -nVelo Tester -u\"\"") || Logged("LabAol.exe -nVelo Tester -u\"\""));
+  EXPECT_TRUE(Logged(" -nVelo Tester -u\"\""));
   EXPECT_TRUE(Logged("AOL screen-name \"Velo Tester\""));
   // Step texts shown after "Step N:"; then the engine's own lines.
   std::vector<std::string> statuses = ViewLines("status 0 ");
@@ -80,13 +79,10 @@ TEST_F(AolDialPathTest, SignsOnWithStepTextsVerifiesAndHangsUp) {
   EXPECT_TRUE(shown("status 0 Verifying connection..."));
   EXPECT_TRUE(shown("status 0 Connected to America Online"));
   EXPECT_FALSE(shown("status 0 Checking for available connection...")) << "welcomed by name";
-  bool anyStep = false;
-  for (const std::string& line : statuses) anyStep |= line.find(": ") == std::string::npos &&
-                                                       line.find("Step") == std::string::npos &&
-                                                       (line == "status 0  Finding modem" ||
-                                                        line == "status 0  Dialing" ||
-                                                        line == "status 0  Connecting" ||
-                                                        line == "status 0  Checking password");
+  // "Step 5: Checking password" shows its text after the seven characters
+  // "Step 5:", blank included.
+  bool anyStep = shown("status 0  Finding modem") || shown("status 0  Dialing") ||
+                 shown("status 0  Connecting") || shown("status 0  Checking password");
   EXPECT_TRUE(anyStep) << "a step text without its \"Step N:\"";
   EXPECT_TRUE(Logged("AOL minimised AOL Frame25"));
 

@@ -56,8 +56,9 @@ class ClientDialTest : public ClientProgramTest {
   std::vector<std::string> ViewLines(const std::string& prefix) const {
     return frame_.LogStartingWith(prefix);
   }
-  // Ends every client program still running (a test failure when any is).
-  void EndLeftoverClients(const std::vector<const char*>& windowClasses);
+  // Closes every client program that still shows a window of these classes
+  // and waits until it has ended.
+  void CloseLeftoverClients(const std::vector<const char*>& windowClasses);
 
   TestMainFrame frame_;
   OutcomeRecorder controller_{frame_};

@@ -51,8 +51,7 @@ class NetZeroDialPathTest : public ClientDialTest {
   }
 
   void TearDown() override {
-    CloseDialer();
-    EndLeftoverClients({"AwtDialog", "AwtWindow", "AwtFrame", "nzWindowClass"});
+    CloseLeftoverClients({"AwtDialog", "AwtWindow", "AwtFrame", "nzWindowClass"});
     ClientDialTest::TearDown();
   }
 
@@ -68,15 +67,6 @@ class NetZeroDialPathTest : public ClientDialTest {
     engine_->Disconnect(std::string(), true);
     EXPECT_FALSE(engine_->IsDialing());
     EXPECT_TRUE(PumpUntil([] { return FindWindowA("AwtWindow", nullptr) == nullptr; }, kWaitMs));
-  }
-
-  // A dialer left with a dialog of its own is closed as a user would.
-  void CloseDialer() {
-    while (HWND dialog = FindWindowA("AwtDialog", nullptr)) {
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-      PumpUntil([dialog] { return !IsWindow(dialog); }, 5000);
-      if (IsWindow(dialog)) break;
-    }
   }
 
   std::string dialer_;
@@ -131,6 +121,8 @@ TEST_F(NetZeroDialPathTest, ErrorsForEverEndAtTheRedialLimit) {
   EXPECT_EQ(1u, ViewLines(kFailedLine).size());
   EXPECT_FALSE(engine_->IsDialing());
   HangUp();
+  // The dialer shows its connect dialog again and stays.
+  EXPECT_TRUE(PumpUntil([] { return FindWindowA("AwtDialog", nullptr) != nullptr; }, kWaitMs));
 }
 
 TEST_F(NetZeroDialPathTest, ConnectDialogThatNeverComesFailsTheDial) {
@@ -138,6 +130,7 @@ TEST_F(NetZeroDialPathTest, ConnectDialogThatNeverComesFailsTheDial) {
   EXPECT_EQ("dial failed 1", DialForReport());
   EXPECT_EQ(1u, ViewLines(kFailedLine).size());
   EXPECT_FALSE(Logged("NetZero dial "));
+  EXPECT_TRUE(PumpUntil([this] { return Logged("NetZero exit"); }, kWaitMs));
 }
 
 TEST_F(NetZeroDialPathTest, BadDialerPathsAndFilesInBothPlaces) {
@@ -165,14 +158,14 @@ TEST_F(NetZeroDialPathTest, BadDialerPathsAndFilesInBothPlaces) {
 TEST_F(NetZeroDialPathTest, DisconnectStopsTheDialAndARestartWaitsForTheOldDialer) {
   WriteScenario("[NetZero]\r\nOutcomes=connect\r\nLingerMs=10000\r\n");
   ASSERT_EQ(status::kOk, engine_->Dial(0, std::string(), false));
-  ASSERT_TRUE(PumpUntil([] { return FindWindowA("AwtDialog", nullptr) != nullptr; }, kWaitMs));
-  // Stopped before Connect was clicked: the worker clicks nothing and
-  // reports nothing afterwards.
+  // Stopped while the worker waits for the connect dialog: it clicks nothing
+  // and reports nothing afterwards.
   engine_->Disconnect(std::string(), true);
+  ASSERT_TRUE(PumpUntil([] { return FindWindowA("AwtDialog", nullptr) != nullptr; }, kWaitMs));
   PumpFor(1500);
   EXPECT_TRUE(controller_.reports.empty());
-  EXPECT_FALSE(Logged("NetZero dial "));
-  CloseDialer();
+  EXPECT_FALSE(Logged("NetZero mouse"));
+  CloseLeftoverClients({"AwtDialog"});
 
   EXPECT_EQ("connected", DialForReport());
   engine_->Disconnect(std::string(), true);
