@@ -22,6 +22,10 @@ class IDialEngineServices {
   virtual bool IsTrayMode() const = 0;
   virtual int ProviderKind() const = 0;
   virtual std::string ConnectionName() const = 0;
+  // The name the tray dial was asked for (a screen name for America Online
+  // and CompuServe 2000; empty for the provider's default); empty in tune-up
+  // mode. Redials keep it.
+  virtual std::string RequestedName() const = 0;
 
   virtual bool IsDialing() const = 0;
   virtual bool IsConnected() const = 0;

@@ -260,6 +260,7 @@ int CDialHiddenDlg::TrayDial(int providerKind, const std::string& connectionName
   }
   ApplyBest();
   trayMode_ = true;
+  trayName_ = connectionName;
   int result = Dial(providerKind, connectionName, false);
   if (result != status::kOk) trayMode_ = false;
   return result;

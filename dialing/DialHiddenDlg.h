@@ -66,6 +66,7 @@ class CDialHiddenDlg : public Dialog,
   // --- IDialEngineServices (for the client dial paths) ----------------------------
   HWND Window() const override { return Handle(); }
   int ProviderKind() const override { return providerKind_; }
+  std::string RequestedName() const override { return trayMode_ ? trayName_ : std::string(); }
   void SetDialing(bool dialing) override { dialing_ = dialing; }
   void SetConnected(bool connected) override { connected_ = connected; }
   void ArmTimer(UINT_PTR id, UINT milliseconds) override;
@@ -162,6 +163,8 @@ class CDialHiddenDlg : public Dialog,
   std::map<int, std::unique_ptr<IClientDialPath>> paths_;
 
   std::string connectionName_;
+  // The name given to the last tray dial.
+  std::string trayName_;
   int providerKind_ = 0;
   int osKind_ = 0;
   bool trayMode_ = false;

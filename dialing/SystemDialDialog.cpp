@@ -3,26 +3,19 @@
 
 #include <vector>
 
+#include "dialing/ForeignWindow.h"
 
 namespace dialdialog {
 namespace {
 
 constexpr UINT kAnswerTimeoutMs = 2000;
 constexpr UINT kEnterScanCode = 69;
-constexpr UINT kSpaceScanCode = 57;
 constexpr int kEnterChecks = 20;
 constexpr DWORD kEnterCheckMs = 25;
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-  return TRUE;
-}
-
-std::vector<HWND> ChildrenInOrder(HWND window) {
-  std::vector<HWND> children;
-  EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
-  return children;
-}
+using foreignwindow::ChildrenInOrder;
+using foreignwindow::FocusAcrossThreads;
+using foreignwindow::PostKey;
 
 HWND ChildWithText(HWND window, const std::string& text) {
   for (HWND child : ChildrenInOrder(window)) {
@@ -35,26 +28,6 @@ void SetText(HWND window, const std::string& text) {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                       SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored);
-}
-
-// Focus for a window of another thread needs that thread's input state.
-void FocusAcrossThreads(HWND control) {
-  DWORD own = GetCurrentThreadId();
-  DWORD theirs = GetWindowThreadProcessId(control, nullptr);
-  bool attached = theirs != own && AttachThreadInput(own, theirs, TRUE);
-  SetFocus(control);
-  if (attached) AttachThreadInput(own, theirs, FALSE);
-}
-
-LPARAM KeyData(UINT scanCode, bool up) {
-  LPARAM data = 1 | (static_cast<LPARAM>(scanCode) << 16);
-  if (up) data |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
-  return data;
-}
-
-void PostKey(HWND control, WPARAM key, UINT scanCode) {
-  PostMessageA(control, WM_KEYDOWN, key, KeyData(scanCode, false));
-  PostMessageA(control, WM_KEYUP, key, KeyData(scanCode, true));
 }
 
 HWND DefaultButton(HWND dialog) {
@@ -82,16 +55,7 @@ void WaitAnsweringSentMessages(DWORD milliseconds) {
 
 HWND FindTitled(const std::string& title) { return FindWindowA(nullptr, title.c_str()); }
 
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
-    return std::string();
-  }
-  text[sizeof(text) - 1] = '\0';
-  return text;
-}
+std::string TextOf(HWND window) { return foreignwindow::TextOf(window); }
 
 HWND FillLogin(HWND dialog, const std::string& userName, const std::string& password) {
   enum class Next { Nothing, UserName, Password } next = Next::Nothing;
@@ -129,8 +93,7 @@ bool HasEnabledChild(HWND window, const std::string& text) {
 bool PressChild(HWND window, const std::string& text) {
   HWND child = ChildWithText(window, text);
   if (child == nullptr) return false;
-  FocusAcrossThreads(child);
-  PostKey(child, VK_SPACE, kSpaceScanCode);
+  foreignwindow::Press(child);
   return true;
 }
 

@@ -10,7 +10,8 @@
 CVelotuneDocument::CVelotuneDocument(CMainFrame& frame)
     : controller_(frame,
                   [this](IDialController& controller) {
-                    auto engine = std::make_unique<CDialHiddenDlg>(controller, &dialUpDialogs_, nullptr);
+                    auto engine = std::make_unique<CDialHiddenDlg>(controller, &dialUpDialogs_,
+                                                                   &clientPaths_);
                     engine->Create();
                     return engine;
                   },

@@ -8,7 +8,9 @@
 
 #include <memory>
 
+#include "dialing/ClientDialPaths.h"
 #include "dialing/DialUpDlg.h"
+#include "dialing/drivers/ClientPreparation.h"
 #include "engine/MainFrameSeam.h"
 #include "engine/ProviderPreparationSeam.h"
 #include "engine/VTDoc.h"
@@ -32,9 +34,9 @@ class CVelotuneDocument : public Document, public ITreeSelectionOwner {
   void SetSelectedItem(int item) override { controller_.SetSelectedItem(item); }
 
  private:
-  // The client drivers bring their own preparations; until then nothing is prepared.
-  IProviderPreparation preparation_;
+  CClientPreparation preparation_;
   CDialUpDlgFactory dialUpDialogs_;
+  CClientDialPaths clientPaths_;
   CVTDoc controller_;
   CFrameOptionsOwner optionsOwner_;
   std::unique_ptr<COptionsDlg> options_;
