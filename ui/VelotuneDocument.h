@@ -4,6 +4,8 @@
 // engine's helpers that live as long as the controller.
 #pragma once
 
+#include <functional>
+
 #include "dialing/DialUpDlg.h"
 #include "engine/MainFrameSeam.h"
 #include "engine/ProviderPreparationSeam.h"
@@ -16,6 +18,8 @@ class CVelotuneDocument : public Document, public ITreeSelectionOwner {
   explicit CVelotuneDocument(IMainFrame& frame);
 
   CVTDoc& Controller() { return controller_; }
+  // What the dial status dialog's "&Hang Up" runs (the tray dialer's hang-up).
+  void SetTrayHangUp(std::function<void()> hangUp) { dialUpDialogs_.SetHangUp(std::move(hangUp)); }
 
   bool UpdateCommand(int id, CommandState& state) override;
   void RunCommand(int id) override;

@@ -14,12 +14,15 @@
 
 #include "framework/RegKey.h"
 #include "res/resource.h"
+#include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WindowDriver.h"
 #include "tests/support/NetworkLayouts.h"
 #include "tests/support/RegistryFixture.h"
 #include "tests/support/ScopedEnvironment.h"
 
 namespace {
+
+using e2e::VelotuneRun;
 
 const char kProgramKey[] = "SOFTWARE\\Orvalis\\Velotune";
 const char kAppSettings[] = "SOFTWARE\\Orvalis\\Velotune\\App Settings";
@@ -69,53 +72,6 @@ void DumpTree(HKEY root, const std::string& path, std::map<std::string, std::str
     DumpTree(root, path + "\\" + name, values);
   }
 }
-
-class VelotuneRun {
- public:
-  VelotuneRun(const std::string& folder, const std::string& arguments = "") {
-    const std::string exe = folder + "\\Velotune.exe";
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    started_ = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &process_);
-  }
-  ~VelotuneRun() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
-    }
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
-  bool Started() const { return started_ != FALSE; }
-  // The main window of this process.
-  HWND WaitForMain() {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kWait) {
-      HWND window = nullptr;
-      while ((window = FindWindowExA(nullptr, window, "VelotuneMainFrame", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process_.dwProcessId && IsWindowVisible(window)) return main_ = window;
-      }
-      Sleep(20);
-    }
-    return nullptr;
-  }
-  // Closes the main window; true when the program then ends.
-  bool Close() {
-    if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
-    return WaitForSingleObject(process_.hProcess, kWait) == WAIT_OBJECT_0;
-  }
-  HWND Main() const { return main_; }
-
- private:
-  BOOL started_ = FALSE;
-  PROCESS_INFORMATION process_ = {};
-  HWND main_ = nullptr;
-};
 
 class ShellE2eTest : public RegistryTest {
  protected:
