@@ -30,6 +30,19 @@ constexpr DWORD kIconRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(kIconRecordSize == 88, "the icon record of the first shells is 88 bytes");
 #endif
 
+// Marks the dialer busy with a click or command for the life of the object.
+class Handling {
+ public:
+  explicit Handling(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+  ~Handling() { flag_ = previous_; }
+  Handling(const Handling&) = delete;
+  Handling& operator=(const Handling&) = delete;
+
+ private:
+  bool& flag_;
+  bool previous_;
+};
+
 }  // namespace
 
 CTrayDialer::CTrayDialer(ITrayDialerOwner& owner)
@@ -106,6 +119,7 @@ INT_PTR CTrayDialer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
 }
 
 bool CTrayDialer::OnCommand(int id, int /*notifyCode*/, HWND /*control*/) {
+  Handling handling(handling_);
   switch (id) {
     case ID_TRAY_SHOW_MAIN:
       ToggleMainWindow();
@@ -145,8 +159,10 @@ bool CTrayDialer::OnCommand(int id, int /*notifyCode*/, HWND /*control*/) {
 
 void CTrayDialer::OnIconMouse(UINT mouseMessage) {
   if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN) return;
-  // A click that arrives while one of the menus is open belongs to nobody.
-  if (menuOpen_) return;
+  // A click that arrives while the last one is still being handled (a menu
+  // open, a hang-up waiting for the line) belongs to nobody.
+  if (handling_) return;
+  Handling handling(handling_);
   IDialEngine* engine = owner_.TrayDialEngine();
   dialingSnapshot_ = engine != nullptr && engine->IsDialing();
   connectedSnapshot_ = engine != nullptr && engine->IsConnected();

@@ -88,7 +88,10 @@ class CTrayDialer : public Dialog {
   ITrayDialerOwner& owner_;
   bool windowCreated_ = false;
   bool iconAdded_ = false;
-  bool menuOpen_ = false;
+  // Set while a click or command is being handled: the menus, the dialogs
+  // and the engine's hang-up pump messages, and a click arriving meanwhile
+  // would dial or hang up in the middle of it.
+  bool handling_ = false;
   OwnedIcon icon_;
   NOTIFYICONDATAA record_ = {};
   UINT taskbarCreated_ = 0;

@@ -107,11 +107,9 @@ void CTrayDialer::ShowPlainProviderMenu() {
   AppendProviderEntries(popup);
   POINT cursor = {};
   GetCursorPos(&cursor);
-  menuOpen_ = true;
   SetForegroundWindow(Handle());
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(), nullptr);
   SetForegroundWindow(Handle());
-  menuOpen_ = false;
   DestroyMenu(popup);
 }
 
@@ -156,7 +154,5 @@ void CTrayDialer::ShowTrayMenu() {
   CGradientMenu menu(popup, look);
   POINT cursor = {};
   GetCursorPos(&cursor);
-  menuOpen_ = true;
   menu.Track(GetAncestor(Handle(), GA_ROOT), cursor);
-  menuOpen_ = false;
 }
