@@ -83,19 +83,17 @@ bool IsTrayIconWindow(HWND window) {
   return name == "__winex11_tray_icon" || name == "__wine_tray_icon";
 }
 
+BOOL CALLBACK CollectIcon(HWND child, LPARAM list) {
+  if (IsTrayIconWindow(child) && IsWindowVisible(child)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  }
+  return TRUE;
+}
+
 std::vector<HWND> TrayIcons() {
   std::vector<HWND> icons;
   HWND tray = TrayWindow();
-  if (tray == nullptr) return icons;
-  EnumChildWindows(
-      tray,
-      [](HWND child, LPARAM list) -> BOOL {
-        if (IsTrayIconWindow(child) && IsWindowVisible(child)) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&icons));
+  if (tray != nullptr) EnumChildWindows(tray, CollectIcon, reinterpret_cast<LPARAM>(&icons));
   return icons;
 }
 
