@@ -341,6 +341,13 @@ TEST_F(TrayE2eTest, TheOptionPutsTheProgramInTheTrayWhereOnlyExitEndsIt) {
   Key(menu, VK_DOWN);
   Key(menu, VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(first.Main()) != FALSE; }));
+  // Now "Show Main Program" carries the check mark.
+  menu = OpenTrayMenu(first.ProcessId(), firstIcon);
+  ASSERT_NE(nullptr, menu);
+  Sleep(300);
+  EXPECT_TRUE(e2e::SaveScreenArea(e2e::Rect(menu), program_ + "\\tray-menu-checked.bmp"));
+  Key(menu, VK_ESCAPE);
+  ASSERT_TRUE(e2e::WaitGone(menu, kWait));
   PostMessageA(first.Main(), WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(first.Main()); }));
   EXPECT_FALSE(first.WaitForExit(500));
