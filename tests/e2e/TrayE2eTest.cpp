@@ -13,8 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,7 +51,8 @@ const char kPhonebook[] =
     "[Lab ISP]\nLogin=velotune\nPassword=tuneup\nSpeed=48000\nStepMs=1500\n"
     "[Second ISP]\nLogin=velotune\nPassword=tuneup\nSpeed=33600\nStepMs=1500\nDevice=Second Modem\n"
     "[Slow ISP]\nLogin=velotune\nPassword=tuneup\nSpeed=28800\nStepMs=30000\nDevice=Third Modem\n"
-    "[Dead Line]\nOutcome=nodialtone\nStepMs=500\nDevice=Fourth Modem\n";
+    "[Dead Line]\nOutcome=nodialtone\nStepMs=500\nDevice=Fourth Modem\n"
+    "[Cancelled Dial]\nOutcome=cancel\nStepMs=500\nDevice=Fifth Modem\n";
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWait) {
   const DWORD start = GetTickCount();
@@ -210,7 +213,7 @@ class TrayE2eTest : public RegistryTest {
   // and best values that differ from every one of them.
   void ConfigureLab(const std::string& defaultEntry) {
     CDialUpProfile profile(1, kOsWindows98);
-    for (const char* entry : {"Lab ISP", "Second ISP", "Slow ISP", "Dead Line"}) {
+    for (const char* entry : {"Lab ISP", "Second ISP", "Slow ISP", "Dead Line", "Cancelled Dial"}) {
       ASSERT_EQ(0, profile.SetLoginPassword(entry, "velotune", "tuneup"));
       ASSERT_EQ(0, profile.SetRedial(entry, 1));
     }
@@ -265,6 +268,12 @@ class TrayE2eTest : public RegistryTest {
     return icon;
   }
 
+  std::string Boxes() const {
+    std::ifstream file(boxes_);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
   // The tray's hang-up still waits a little after the line is down; a click
   // meanwhile is ignored, as the program is busy with the last one.
   static void AwaitHangUpEnd() { Sleep(1000); }
@@ -442,6 +451,17 @@ TEST_F(TrayE2eTest, OneClickDialsWithTheBestValuesAndPutsTheUsersBack) {
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(e2e::FindChild(dialog, IDC_DIALUP_DIAL)) != FALSE; }));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(e2e::WaitGone(dialog, kWait));
+
+  // A dial that is cancelled each time: one countdown, the redial limit's
+  // advice, the user's values, and tray mode left, so the next click dials.
+  StoreBest("Cancelled Dial");
+  LeftClick(icon);
+  EXPECT_TRUE(WaitUntil([&] { return Boxes().find("Use Internet dial") != std::string::npos; }));
+  dialog = WaitForProcessWindow(process, "#32770", "Disconnected from Cancelled Dial");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(e2e::WaitGone(dialog, kWait));
   StoreBest("Lab ISP");
