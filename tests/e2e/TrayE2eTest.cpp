@@ -343,6 +343,22 @@ TEST_F(TrayE2eTest, TheOptionPutsTheProgramInTheTrayWhereOnlyExitEndsIt) {
   Key(menu, VK_ESCAPE);
   ASSERT_TRUE(e2e::WaitGone(menu, kWait));
 
+  // With the cursor in the bottom-right corner the menu opens above and to
+  // the left of it; Alt closes it.
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  SetCursorPos(width - 1, height - 1);
+  menu = OpenTrayMenu(first.ProcessId(), firstIcon);
+  ASSERT_NE(nullptr, menu);
+  const RECT corner = e2e::Rect(menu);
+  EXPECT_LE(corner.right, width);
+  EXPECT_LE(corner.bottom, height);
+  EXPECT_GE(corner.left, 0);
+  EXPECT_GE(corner.top, 0);
+  PostMessageA(menu, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+  ASSERT_TRUE(e2e::WaitGone(menu, kWait));
+  SetCursorPos(width / 2, height / 2);
+
   // "Show Main Program" (the first item, reached with Down) shows the
   // window; closing it then only hides it again.
   menu = OpenTrayMenu(first.ProcessId(), firstIcon);
