@@ -70,10 +70,21 @@ int CHttpGet::Send(HINTERNET session, const pagescan::HttpTarget& target) {
                                              "HTTP/1.0", nullptr, nullptr, kRequestFlags, 0));
   if (!request_.IsOpen()) return status::kOpenRequestFailed;
   SetInternetTimeouts(request_.Get());
-  if (HttpSendRequestA(request_.Get(), nullptr, 0, nullptr, 0) != TRUE) {
+  if (HttpSendRequestA(request_.Get(), nullptr, 0, nullptr, 0) != TRUE || !ServerAnswered()) {
     return status::kSendRequestFailed;
   }
   return status::kOk;
+}
+
+// A connection the server closed or reset before a single byte of answer can
+// still end HttpSendRequest well (Wine takes the empty answer for an old-style
+// response without headers); it has no status code, and it is no document.
+bool CHttpGet::ServerAnswered() const {
+  DWORD code = 0;
+  DWORD size = sizeof(code);
+  return HttpQueryInfoA(request_.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code,
+                        &size, nullptr) &&
+         code != 0;
 }
 
 int CHttpGet::Close() {

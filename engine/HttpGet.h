@@ -58,6 +58,8 @@ class CHttpGet {
   int Close();
 
  private:
+  bool ServerAnswered() const;
+
   InternetHandle connection_;
   InternetHandle request_;
 };

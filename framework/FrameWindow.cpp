@@ -48,7 +48,11 @@ bool FrameWindow::CreateFrame(const char* className, const std::string& title, D
 
 CommandRoute FrameWindow::Route() { return CommandRoute{this}; }
 
-bool FrameWindow::ExecuteCommand(int id) { return Route().Run(id); }
+bool FrameWindow::ExecuteCommand(int id) {
+  const bool ran = Route().Run(id);
+  if (ran && Handle() != nullptr) UpdateToolBarButtons();
+  return ran;
+}
 
 bool FrameWindow::UpdateCommand(int id, CommandState& /*state*/) {
   if (id == kExitCommand) return true;

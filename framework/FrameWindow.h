@@ -70,12 +70,14 @@ class FrameWindow : public Window, public CommandTarget {
 
   // Fits the bars and the client window to the frame.
   void RecalcLayout();
+  // Asks the update rules of the tool bar's buttons now; idle time also does,
+  // but a long command or a modal loop leaves no idle time in between.
+  void UpdateToolBarButtons();
 
  private:
   void OnInitMenuPopup(HMENU menu);
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   LRESULT OnNotify(NMHDR* header);
-  void UpdateToolBarButtons();
   void UpdateKeyIndicators();
   std::string PromptOf(int id, bool tip) const;
 

@@ -165,6 +165,7 @@ void CMainFrame::SwitchRightPane(RightPane pane) {
   }
   rightPane_ = pane;
   if (document_ != nullptr) document_->UpdateAllViews();
+  UpdateToolBarButtons();
 }
 
 IDialView* CMainFrame::DialView() { return PaneAs<CDialView>(splitter_, 1); }
@@ -190,6 +191,7 @@ void CMainFrame::ShowInformationItem(int item) {
 
 void CMainFrame::SetTreeItemsNormal(bool normal) {
   if (CLeftView* left = LeftView()) left->ShowItems(normal);
+  UpdateToolBarButtons();
 }
 
 void CMainFrame::RecalcLayout() {

@@ -5,15 +5,17 @@
 
 #include "dialing/DialHiddenDlg.h"
 #include "res/resource.h"
+#include "ui/ConfigWizardPSheet.h"
 
-CVelotuneDocument::CVelotuneDocument(IMainFrame& frame)
+CVelotuneDocument::CVelotuneDocument(CMainFrame& frame)
     : controller_(frame,
                   [this](IDialController& controller) {
                     auto engine = std::make_unique<CDialHiddenDlg>(controller, &dialUpDialogs_, nullptr);
                     engine->Create();
                     return engine;
                   },
-                  preparation_) {}
+                  preparation_),
+      optionsOwner_(frame) {}
 
 bool CVelotuneDocument::UpdateCommand(int id, CommandState& state) {
   switch (id) {
@@ -24,6 +26,8 @@ bool CVelotuneDocument::UpdateCommand(int id, CommandState& state) {
       state.enabled = controller_.CanStop();
       return true;
     case ID_VIEW_LAST_RESULT:
+    case ID_TOOLS_CONFIG_WIZARD:
+    case ID_TOOLS_OPTIONS:
       return true;
     default:
       return false;
@@ -40,6 +44,13 @@ void CVelotuneDocument::RunCommand(int id) {
       break;
     case ID_VIEW_LAST_RESULT:
       controller_.LastResult();
+      break;
+    case ID_TOOLS_CONFIG_WIZARD:
+      RunConfigurationWizard(optionsOwner_.MainWindow());
+      break;
+    case ID_TOOLS_OPTIONS:
+      if (!options_) options_ = std::make_unique<COptionsDlg>(optionsOwner_);
+      options_->DoModal(optionsOwner_.MainWindow());
       break;
     default:
       break;

@@ -1,10 +1,13 @@
 // CVelotuneDocument: the tune-up controller as the main window's document.
 // It routes the tune-up commands and their enable rules to the controller,
 // answers the tree's selection questions through it, and owns the dial
-// engine's helpers that live as long as the controller.
+// engine's helpers that live as long as the controller. The configuration
+// commands open the configuration wizard and the Options dialog, whose
+// object is made on first use and kept.
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "dialing/DialUpDlg.h"
 #include "engine/MainFrameSeam.h"
@@ -12,10 +15,14 @@
 #include "engine/VTDoc.h"
 #include "engine/views/TreeSelectionOwner.h"
 #include "framework/Document.h"
+#include "ui/FrameOptionsOwner.h"
+#include "ui/OptionsDlg.h"
+
+class CMainFrame;
 
 class CVelotuneDocument : public Document, public ITreeSelectionOwner {
  public:
-  explicit CVelotuneDocument(IMainFrame& frame);
+  explicit CVelotuneDocument(CMainFrame& frame);
 
   CVTDoc& Controller() { return controller_; }
   // What the dial status dialog's "&Hang Up" runs (the tray dialer's hang-up).
@@ -32,4 +39,6 @@ class CVelotuneDocument : public Document, public ITreeSelectionOwner {
   IProviderPreparation preparation_;
   CDialUpDlgFactory dialUpDialogs_;
   CVTDoc controller_;
+  CFrameOptionsOwner optionsOwner_;
+  std::unique_ptr<COptionsDlg> options_;
 };

@@ -22,7 +22,6 @@
 
 namespace {
 
-using e2e::VelotuneRun;
 
 const char kProgramKey[] = "SOFTWARE\\Orvalis\\Velotune";
 const char kAppSettings[] = "SOFTWARE\\Orvalis\\Velotune\\App Settings";
@@ -30,12 +29,8 @@ const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velotune.exe";
 const DWORD kWait = 30000;
 
-std::string TestFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.rfind('\\'));
-}
+using e2e::TestFolder;
+using e2e::VelotuneRun;
 
 void CopyTree(const std::string& from, const std::string& to) {
   CreateDirectoryA(to.c_str(), nullptr);
@@ -83,6 +78,8 @@ class ShellE2eTest : public RegistryTest {
     boxes_ = program_ + "\\boxes.txt";
     DeleteFileA(boxes_.c_str());
     SetFamily("win98");
+    // Configured before: the first-run wizard is the first start's test alone.
+    testreg::CreateKey(std::string(kProgramKey) + "\\DialUp Profile");
   }
   void TearDown() override {
     RegKey defaults;
@@ -132,6 +129,7 @@ TEST_F(ShellE2eTest, FirstStartShowsTheSplashFirstAndBacksUpTheUsersValuesOnce) 
   netlayout::LayOut(netlayout::Windows9x{});
   testreg::WriteText(kMstcp, "DefaultRcvWindow", "8760");
   std::map<std::string, std::string> firstBackup;
+  testreg::DeleteTree(kProgramKey);
   {
     VelotuneRun run(program_);
     ASSERT_TRUE(run.Started());
@@ -141,6 +139,14 @@ TEST_F(ShellE2eTest, FirstStartShowsTheSplashFirstAndBacksUpTheUsersValuesOnce) 
     ASSERT_NE(nullptr, main);
     // The frame appears only after the splash is gone.
     EXPECT_FALSE(IsWindow(splash));
+    // The first start's configuration wizard over the shown main window, cancelled;
+    // the backup follows it all the same.
+    HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
+    ASSERT_NE(nullptr, wizard);
+    EXPECT_EQ(main, GetWindow(wizard, GW_OWNER));
+    EXPECT_TRUE(IsWindowVisible(main));
+    e2e::Click(e2e::FindChild(wizard, IDCANCEL));
+    ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
     EXPECT_EQ("Velotune", e2e::Text(main));
     // The icons are checked in the window tests: under Wine another process
     // reads neither WM_GETICON nor the class's icons.
@@ -162,6 +168,8 @@ TEST_F(ShellE2eTest, FirstStartShowsTheSplashFirstAndBacksUpTheUsersValuesOnce) 
   {
     VelotuneRun run(program_, std::string(500, 'x'));  // arguments are ignored, however long
     ASSERT_NE(nullptr, run.WaitForMain());
+    // A start after the cancelled first one runs no wizard.
+    EXPECT_EQ(nullptr, e2e::WaitForWindow("#32770", "Configuration Wizard", 1500));
     ASSERT_TRUE(run.Close());
   }
   std::map<std::string, std::string> secondBackup;

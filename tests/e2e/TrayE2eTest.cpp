@@ -36,6 +36,7 @@
 
 namespace {
 
+using e2e::TestFolder;
 using e2e::VelotuneRun;
 
 const char kProfileKey[] = "SOFTWARE\\Orvalis\\Velotune\\DialUp Profile";
@@ -61,13 +62,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWait) {
     Sleep(20);
   }
   return true;
-}
-
-std::string TestFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.rfind('\\'));
 }
 
 std::string ClassOf(HWND window) {

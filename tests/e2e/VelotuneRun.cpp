@@ -3,6 +3,13 @@
 
 namespace e2e {
 
+std::string TestFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.rfind('\\'));
+}
+
 VelotuneRun::VelotuneRun(const std::string& folder, const std::string& arguments) {
   const std::string exe = folder + "\\Velotune.exe";
   std::string commandLine = "\"" + exe + "\" " + arguments;

@@ -9,6 +9,9 @@
 
 namespace e2e {
 
+// The folder of the running test program.
+std::string TestFolder();
+
 class VelotuneRun {
  public:
   static constexpr DWORD kWaitMs = 30000;

@@ -29,3 +29,10 @@ velotune_add_test(tray_e2e_tests
 add_dependencies(tray_e2e_tests Velotune)
 velotune_requires_lab(tray_e2e_tests)
 velotune_use_ras_standin(tray_e2e_tests)
+
+# The configuration wizard and the Options dialog of Velotune.exe in the lab.
+velotune_add_test(config_e2e_tests
+  SOURCES e2e/ConfigE2eTest.cpp
+  LIBRARIES velotune_window_driver velotune_test_support)
+add_dependencies(config_e2e_tests Velotune)
+velotune_use_ras_standin(config_e2e_tests)

@@ -1,0 +1,212 @@
+// Velotune.exe's configuration through its own windows in the lab: the
+// first start runs the configuration wizard over the shown main window, the
+// Dial-Up Networking branch stores the lab's profile and the backup follows;
+// a later start runs no wizard; the Options dialog opens from the menu and
+// writes only on OK; the same branch done with the keyboard alone.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "framework/RegKey.h"
+#include "res/resource.h"
+#include "tests/e2e/VelotuneRun.h"
+#include "tests/e2e/WindowDriver.h"
+#include "tests/support/LabPhonebookFile.h"
+#include "tests/support/NetworkLayouts.h"
+#include "tests/support/RegistryFixture.h"
+#include "tests/support/ScopedEnvironment.h"
+
+namespace {
+
+const std::string kProgramKey = "SOFTWARE\\Orvalis\\Velotune";
+const std::string kDialUpProfile = kProgramKey + "\\DialUp Profile";
+const std::string kEntry = kDialUpProfile + "\\Windows Dial-Up Networking\\Lab ISP";
+const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velotune.exe";
+const DWORD kWait = 30000;
+
+// A value as text. Windows 9x keeps a terminating zero after every text it
+// stores, whatever length it is given; that one zero is left out here (the
+// component tests check the exact bytes on the NT family).
+std::string Stored(const std::string& key, const std::string& name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!testreg::ReadRaw(key, name, type, data)) return "<none>";
+  if (type == REG_DWORD && data.size() == 4) return std::to_string(*reinterpret_cast<DWORD*>(data.data()));
+  if (!data.empty() && data.back() == 0) data.pop_back();
+  return std::string(data.begin(), data.end());
+}
+
+class ConfigE2eTest : public RegistryTest {
+ protected:
+  void SetUp() override {
+    RegistryTest::SetUp();
+    program_ = e2e::TestFolder() + "\\config-e2e";
+    CreateDirectoryA(program_.c_str(), nullptr);
+    const std::string tests = e2e::TestFolder();
+    CopyFileA((tests + "\\..\\ui\\Velotune.exe").c_str(), (program_ + "\\Velotune.exe").c_str(), FALSE);
+    // The lab's RAS stand-in beside the program, as the lab places it.
+    CopyFileA((tests + "\\rasapi32.dll").c_str(), (program_ + "\\rasapi32.dll").c_str(), FALSE);
+    boxes_ = program_ + "\\boxes.txt";
+    DeleteFileA(boxes_.c_str());
+    // Windows 98 with its TCP/IP keys, so that the start-up's backup has values to copy.
+    RegKey defaults;
+    defaults.Create(HKEY_CURRENT_USER, kAppDefaults);
+    RegSetValueExA(defaults.Get(), "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    netlayout::LayOut(netlayout::Windows9x{});
+  }
+  void TearDown() override {
+    RegKey defaults;
+    if (defaults.Open(HKEY_CURRENT_USER, kAppDefaults) == ERROR_SUCCESS) defaults.DeleteValue("Version");
+    RegistryTest::TearDown();
+  }
+
+  std::string Boxes() const {
+    std::ifstream file(boxes_);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  // The page the wizard shows now.
+  static HWND Page(HWND wizard) {
+    return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+  // Waits until the wizard shows the page that holds the control.
+  static HWND WaitForPage(HWND wizard, int controlId) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWait) {
+      HWND page = Page(wizard);
+      if (page != nullptr && GetDlgItem(page, controlId) != nullptr) return page;
+      Sleep(30);
+    }
+    return nullptr;
+  }
+  static void Press(HWND wizard, int button) { PostMessageA(wizard, PSM_PRESSBUTTON, button, 0); }
+  static void SetText(HWND control, const std::string& text) {
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+
+  std::string program_;
+  std::string boxes_;
+  ScopedEnvironment scale_{"VELOTUNE_TIME_SCALE", "0.2"};
+  ScopedEnvironment boxLog_{"VELOTUNE_MESSAGEBOX_LOG", nullptr};
+};
+
+TEST_F(ConfigE2eTest, FirstStartStoresTheLabProfileThroughTheWizardAndOptionsWriteOnlyOnOk) {
+  LabPhonebookFile book(std::vector<std::string>{"Zeta ISP", "Lab ISP"});
+  ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
+  {
+    e2e::VelotuneRun run(program_);
+    HWND main = run.WaitForMain();
+    ASSERT_NE(nullptr, main);
+    HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
+    ASSERT_NE(nullptr, wizard);
+    EXPECT_EQ(main, GetWindow(wizard, GW_OWNER));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsWindowEnabled(main));
+    // No backup while the wizard is open: it follows the wizard.
+    EXPECT_EQ("<none>", Stored(kProgramKey + "\\Backup Registry", "BackupStatus"));
+
+    ASSERT_NE(nullptr, WaitForPage(wizard, IDC_WIZARD_ART));
+    Press(wizard, PSBTN_NEXT);
+    HWND page = WaitForPage(wizard, IDC_TUNEUP_EXPRESS);
+    ASSERT_NE(nullptr, page);
+    e2e::Click(GetDlgItem(page, IDC_TUNEUP_EXPRESS));
+    Press(wizard, PSBTN_NEXT);
+    page = WaitForPage(wizard, IDC_PROVIDER_LIST);
+    ASSERT_NE(nullptr, page);
+    const char provider[] = "Windows Dial-Up Networking";
+    SendMessageA(GetDlgItem(page, IDC_PROVIDER_LIST), LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(provider));
+    Press(wizard, PSBTN_NEXT);
+    page = WaitForPage(wizard, IDC_LOGIN_EDIT);
+    ASSERT_NE(nullptr, page);
+    const char entry[] = "Lab ISP";
+    SendMessageA(GetDlgItem(page, IDC_PROFILE_LIST), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(entry));
+    SetText(GetDlgItem(page, IDC_LOGIN_EDIT), "velotune");
+    SetText(GetDlgItem(page, IDC_PASSWORD_EDIT), "tuneup");
+    SetText(GetDlgItem(page, IDC_REDIAL_EDIT), "3");
+    Press(wizard, PSBTN_NEXT);
+    page = WaitForPage(wizard, IDC_ADDRESS_EDIT);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ("http://", e2e::Text(GetDlgItem(page, IDC_ADDRESS_EDIT)));
+    SetText(GetDlgItem(page, IDC_ADDRESS_EDIT), "www.yahoo.com/");
+    Press(wizard, PSBTN_FINISH);
+    ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
+
+    EXPECT_EQ("1", Stored(kDialUpProfile, "DialUpType"));
+    EXPECT_EQ("1", Stored(kDialUpProfile, "TuneUp Type"));
+    EXPECT_EQ("Lab ISP", Stored(kDialUpProfile + "\\Windows Dial-Up Networking", "Default Profile"));
+    EXPECT_EQ("velotune", Stored(kEntry, "Login"));
+    EXPECT_EQ("9:3*:5", Stored(kEntry, "Password"));
+    EXPECT_EQ("3", Stored(kEntry, "Redial"));
+    EXPECT_EQ("http://www.yahoo.com", Stored(kEntry, "URL"));
+    const DWORD start = GetTickCount();
+    while (Stored(kProgramKey + "\\Backup Registry", "BackupStatus") != "1" && GetTickCount() - start < kWait) {
+      Sleep(50);
+    }
+    EXPECT_EQ("1", Stored(kProgramKey + "\\Backup Registry", "BackupStatus"));
+
+    // Options from the menu: opening writes the missing switches, Cancel nothing more.
+    e2e::PostCommand(main, ID_TOOLS_OPTIONS);
+    HWND options = e2e::WaitForWindow("#32770", "Options", kWait);
+    ASSERT_NE(nullptr, options);
+    EXPECT_EQ("0", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
+    EXPECT_EQ("1", Stored(kProgramKey + "\\Options", "SingleClickDial"));
+    EXPECT_EQ(provider, e2e::Text(e2e::FindChild(options, IDC_OPTIONS_PROVIDER)));
+    EXPECT_EQ(entry, e2e::Text(e2e::FindChild(options, IDC_OPTIONS_PROFILE)));
+    e2e::Click(e2e::FindChild(options, IDC_OPTIONS_START_WITH_WINDOWS));
+    e2e::Click(e2e::FindChild(options, IDCANCEL));
+    ASSERT_TRUE(e2e::WaitGone(options, kWait));
+    EXPECT_EQ("<none>", Stored("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Velotune"));
+    // Again, and OK.
+    e2e::PostCommand(main, ID_TOOLS_OPTIONS);
+    options = e2e::WaitForWindow("#32770", "Options", kWait);
+    ASSERT_NE(nullptr, options);
+    e2e::Click(e2e::FindChild(options, IDC_OPTIONS_START_WITH_WINDOWS));
+    e2e::Click(e2e::FindChild(options, IDOK));
+    ASSERT_TRUE(e2e::WaitGone(options, kWait));
+    EXPECT_EQ(program_ + "\\Velotune.exe", Stored("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Velotune"));
+    ASSERT_TRUE(run.Close());
+  }
+  EXPECT_EQ("", Boxes());
+  // A later start runs no wizard; the menu command runs it.
+  e2e::VelotuneRun run(program_);
+  HWND main = run.WaitForMain();
+  ASSERT_NE(nullptr, main);
+  EXPECT_EQ(nullptr, e2e::WaitForWindow("#32770", "Configuration Wizard", 1500));
+  e2e::PostCommand(main, ID_TOOLS_CONFIG_WIZARD);
+  HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
+  ASSERT_NE(nullptr, wizard);
+  e2e::Click(e2e::FindChild(wizard, IDCANCEL));
+  ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
+  ASSERT_TRUE(run.Close());
+}
+
+TEST_F(ConfigE2eTest, AnOptionsChangeWithTheKeyboardAlone) {
+  ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
+  testreg::CreateKey(kDialUpProfile);  // configured before: no wizard
+  e2e::VelotuneRun run(program_);
+  HWND main = run.WaitForMain();
+  ASSERT_NE(nullptr, main);
+  // Tools, its second item, Options: the first check box has the focus.
+  e2e::TypeKey(main, 'O', {VK_MENU});
+  ASSERT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000));
+  e2e::TypeKey(main, VK_DOWN);
+  e2e::TypeKey(main, VK_RETURN);
+  HWND options = e2e::WaitForWindow("#32770", "Options", kWait);
+  ASSERT_NE(nullptr, options);
+  e2e::TypeKey(options, VK_SPACE);  // "Show Velotune Dialer"
+  e2e::TypeKey(options, VK_RETURN);
+  ASSERT_TRUE(e2e::WaitGone(options, kWait));
+  EXPECT_EQ("1", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
+  ASSERT_TRUE(run.Close());
+  EXPECT_EQ("", Boxes());
+}
+
+}  // namespace
