@@ -379,6 +379,19 @@ TEST_F(TrayE2eTest, TheOptionPutsTheProgramInTheTrayWhereOnlyExitEndsIt) {
   e2e::Click(e2e::FindChild(about, IDOK));
   EXPECT_TRUE(e2e::WaitGone(about, kWait));
 
+  // Options, the third item, with the main window hidden.
+  menu = OpenTrayMenu(first.ProcessId(), firstIcon);
+  ASSERT_NE(nullptr, menu);
+  Key(menu, VK_DOWN);
+  Key(menu, VK_DOWN);
+  Key(menu, VK_DOWN);
+  Key(menu, VK_RETURN);
+  HWND options = WaitForProcessWindow(first.ProcessId(), "#32770", "Options");
+  ASSERT_NE(nullptr, options);
+  e2e::Click(e2e::FindChild(options, IDCANCEL));
+  EXPECT_TRUE(e2e::WaitGone(options, kWait));
+  EXPECT_FALSE(IsWindowVisible(first.Main()));
+
   // A second copy has an icon of its own; its "E&xit" leaves the first.
   std::vector<HWND> withFirst = before;
   withFirst.push_back(firstIcon);
