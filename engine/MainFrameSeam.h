@@ -41,8 +41,9 @@ class IMainFrame {
   virtual void RecalcLayout() = 0;
   // Repaints the main window at once.
   virtual void Repaint() = 0;
-  // Brings up the tray dialer's notification-area icon.
-  virtual void ShowTrayIcon() = 0;
+  // Brings up the tray dialer's notification-area icon; 0 or the status code
+  // of the failure (the icon then stays as it was).
+  virtual int ShowTrayIcon() = 0;
   // Hides the main window when it is visible (a tray dial).
   virtual void HideWindow() = 0;
   // The main window (owner of the program's boxes and dialogs); may be null.

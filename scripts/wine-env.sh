@@ -23,8 +23,20 @@ export WINEPREFIX="$state_dir/prefix"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# Wine's desktop process, which keeps the tray, runs unmanaged: on a display
+# without a window manager Wine waits two seconds for each managed window it
+# hides, and a program adding or removing a tray icon meanwhile waits with it.
+# Set once per prefix, while no server runs, so the desktop process reads it.
+configure_desktop() {
+  grep -qF 'explorer.exe\\X11 Driver' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\explorer.exe\X11 Driver' /v Managed /t REG_SZ \
+    /d N /f >>"$state_dir/wineboot.log" 2>&1
+  timeout 60 "$WINESERVER" -w || true
+}
+
 create_prefix() {
   if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c" ]; then
+    configure_desktop
     return 0
   fi
   rm -rf "$WINEPREFIX"
@@ -34,6 +46,7 @@ create_prefix() {
   "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >>"$state_dir/wineboot.log" 2>&1
   "$WINESERVER" -w
+  configure_desktop
 }
 
 start_display() {

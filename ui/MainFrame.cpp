@@ -1,6 +1,7 @@
 // The main window.
 #include "ui/MainFrame.h"
 
+#include "dialing/DialEngineSeam.h"
 #include "dialing/DialView.h"
 #include "engine/TestPlan.h"
 #include "engine/views/LeftView.h"
@@ -9,6 +10,7 @@
 #include "framework/Document.h"
 #include "framework/GdiObjects.h"
 #include "res/resource.h"
+#include "settings/SettingsStore.h"
 #include "ui/RightView.h"
 #include "ui/ShellOpen.h"
 #include "ui/WindowPlacement.h"
@@ -26,7 +28,12 @@ View* PaneAs(const StaticSplitter& splitter, int column) {
 
 }  // namespace
 
-CMainFrame::~CMainFrame() { Destroy(); }
+CMainFrame::~CMainFrame() {
+  Destroy();
+  // The window is gone and its icon with it; the dialer may only go now,
+  // as its own command can be what ended the window.
+  trayDialer_.reset();
+}
 
 bool CMainFrame::CreateMainWindow(int showCommand) {
   RECT rect = {static_cast<LONG>(CW_USEDEFAULT), static_cast<LONG>(CW_USEDEFAULT), 0, 0};
@@ -49,7 +56,15 @@ bool CMainFrame::OnCreate() {
   if (!CreateToolBarInReBar(IDR_MAINFRAME, IDB_TOOLBAR) || !CreateStatusBar()) return false;
   if (!CreateClient()) return false;
   SetWindowTextA(Handle(), kTitle);
+  ApplyShowDialerOption();
   return true;
+}
+
+void CMainFrame::ApplyShowDialerOption() {
+  DWORD showDialer = 0;
+  const bool read = CSettingsStore().GetShowDialer(showDialer) == 0;
+  ShowTrayIcon();
+  if (!read || showDialer == 0) HideTrayIcon();
 }
 
 bool CMainFrame::CreateClient() {
@@ -100,11 +115,33 @@ void CMainFrame::RunCommand(int id) {
 void CMainFrame::OnClose() {
   if (closingHook_) closingHook_();
   SaveWindowRect(Handle());
+  if (trayIconShown_ != 0) {
+    // The program lives on in the notification area.
+    ShowWindow(Handle(), SW_HIDE);
+    return;
+  }
+  StopBeforeEnd();
+  Destroy();
+}
+
+void CMainFrame::StopBeforeEnd() {
+  if (closingHook_) closingHook_();
+  // A tray dial still dialing has the tuned values in the registry; its
+  // hang-up puts the user's back.
+  if (dialEngine_ != nullptr && dialEngine_->IsTrayMode() && dialEngine_->IsDialing() &&
+      trayDialer_) {
+    trayDialer_->HangUp();
+  }
+}
+
+void CMainFrame::EndProgram() {
+  StopBeforeEnd();
   Destroy();
 }
 
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
+    HideTrayIcon();
     PostQuitMessage(0);
     return 0;
   }
@@ -166,12 +203,25 @@ void CMainFrame::Repaint() {
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void CMainFrame::ShowTrayIcon() {
-  // The tray dialer brings its icon here once it exists.
+CTrayDialer* CMainFrame::GetTrayDialer() {
+  if (!trayDialer_) trayDialer_.reset(new CTrayDialer(*this));
+  return trayDialer_.get();
 }
 
-void CMainFrame::HideTrayIcon() {
-  // The tray dialer takes its icon away here once it exists.
+int CMainFrame::ShowTrayIcon() {
+  if (trayIconShown_ != 0) return 0;
+  CTrayDialer* dialer = GetTrayDialer();
+  if (dialer == nullptr) return 0;
+  const int result = dialer->AddIcon();
+  if (result == 0) trayIconShown_ = 1;
+  return result;
+}
+
+int CMainFrame::HideTrayIcon() {
+  if (trayIconShown_ == 0 || !trayDialer_) return 0;
+  const int result = trayDialer_->DeleteIcon();
+  if (result == 0) trayIconShown_ = 0;
+  return result;
 }
 
 void CMainFrame::HideWindow() {

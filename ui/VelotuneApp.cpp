@@ -76,11 +76,18 @@ bool CVelotuneApp::InitInstance(int showCommand) {
   // A tune-up still running when the window closes ends first, the user's values restored.
   frame_.SetClosingHook([this] { document_->Controller().StopIfRunning(); });
   frame_.SetApplication(this);
+  frame_.SetDialEngine(&document_->Controller().DialEngine());
+  // The dial status dialog's "&Hang Up" is the tray dialer's hang-up.
+  document_->SetTrayHangUp([this] {
+    if (CTrayDialer* dialer = frame_.GetTrayDialer()) dialer->HangUp();
+  });
   if (!frame_.CreateMainWindow(showCommand)) return false;
   // Step 7: the icons are set as the window is made. Step 8.
   if (firstRun_ && firstRunWizard_) firstRunWizard_(frame_.Handle());
-  // Step 9. Step 10 (starting in the tray) comes with the tray dialer.
+  // Step 9.
   BackUpUserValuesOnce();
+  // Step 10: with the tray icon the program starts in the notification area.
+  if (frame_.IsTrayIconShown()) frame_.HideWindow();
   return true;
 }
 

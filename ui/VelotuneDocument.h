@@ -6,6 +6,7 @@
 // object is made on first use and kept.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "dialing/ClientDialPaths.h"
@@ -26,6 +27,8 @@ class CVelotuneDocument : public Document, public ITreeSelectionOwner {
   explicit CVelotuneDocument(CMainFrame& frame);
 
   CVTDoc& Controller() { return controller_; }
+  // What the dial status dialog's "&Hang Up" runs (the tray dialer's hang-up).
+  void SetTrayHangUp(std::function<void()> hangUp) { dialUpDialogs_.SetHangUp(std::move(hangUp)); }
 
   bool UpdateCommand(int id, CommandState& state) override;
   void RunCommand(int id) override;

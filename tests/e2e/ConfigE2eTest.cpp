@@ -205,7 +205,20 @@ TEST_F(ConfigE2eTest, AnOptionsChangeWithTheKeyboardAlone) {
   e2e::TypeKey(options, VK_RETURN);
   ASSERT_TRUE(e2e::WaitGone(options, kWait));
   EXPECT_EQ("1", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
-  ASSERT_TRUE(run.Close());
+  // With the dialer's icon, closing the window only hides it.
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  const DWORD start = GetTickCount();
+  while (IsWindowVisible(main) && GetTickCount() - start < kWait) Sleep(20);
+  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_FALSE(run.WaitForExit(300));
+  // Options with the window hidden: clearing the dialer ends the program.
+  ASSERT_TRUE(e2e::PostCommand(main, ID_TOOLS_OPTIONS));
+  options = e2e::WaitForWindow("#32770", "Options", kWait);
+  ASSERT_NE(nullptr, options);
+  e2e::TypeKey(options, VK_SPACE);
+  e2e::TypeKey(options, VK_RETURN);
+  EXPECT_TRUE(run.WaitForExit());
+  EXPECT_EQ("0", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
   EXPECT_EQ("", Boxes());
 }
 

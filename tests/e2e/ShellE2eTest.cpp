@@ -23,6 +23,7 @@
 
 namespace {
 
+
 const char kProgramKey[] = "SOFTWARE\\Orvalis\\Velotune";
 const char kAppSettings[] = "SOFTWARE\\Orvalis\\Velotune\\App Settings";
 const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";

@@ -1,6 +1,7 @@
 # The end-to-end window driver: a library for the tests and a console
 # program for scripts and the demo (included by tests/CMakeLists.txt).
-add_library(velotune_window_driver STATIC e2e/WindowDriver.cpp e2e/WindowDriver.h)
+add_library(velotune_window_driver STATIC e2e/WindowDriver.cpp e2e/WindowDriver.h
+  e2e/VelotuneRun.cpp e2e/VelotuneRun.h)
 velotune_warnings(velotune_window_driver)
 target_include_directories(velotune_window_driver PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(velotune_window_driver PUBLIC user32 comctl32)
@@ -21,9 +22,17 @@ add_executable(LabProfile e2e/LabProfileMain.cpp)
 velotune_warnings(LabProfile)
 target_link_libraries(LabProfile PRIVATE velotune)
 
+# Velotune.exe in Wine's notification area, dialling the lab's connections.
+velotune_add_test(tray_e2e_tests
+  SOURCES e2e/TrayE2eTest.cpp
+  LIBRARIES velotune_window_driver velotune_test_support)
+add_dependencies(tray_e2e_tests Velotune)
+velotune_requires_lab(tray_e2e_tests)
+velotune_use_ras_standin(tray_e2e_tests)
+
 # The configuration wizard and the Options dialog of Velotune.exe in the lab.
 velotune_add_test(config_e2e_tests
-  SOURCES e2e/ConfigE2eTest.cpp e2e/VelotuneRun.h
+  SOURCES e2e/ConfigE2eTest.cpp
   LIBRARIES velotune_window_driver velotune_test_support)
 add_dependencies(config_e2e_tests Velotune)
 velotune_use_ras_standin(config_e2e_tests)

@@ -35,6 +35,11 @@ bool SelectTreeItem(HWND tree, const std::string& text);
 // The text of the tree's selected item.
 std::string SelectedTreeItem(HWND tree);
 
+// Copies an area of the screen into a 24-bit BMP file; false when that fails.
+bool SaveScreenArea(const RECT& area, const std::string& path);
+// The colour of one pixel of the screen.
+COLORREF ScreenPixel(int x, int y);
+
 // Presses a button (BM_CLICK).
 bool Click(HWND button);
 // Posts WM_COMMAND with the id to the window.

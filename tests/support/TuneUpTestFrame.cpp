@@ -143,9 +143,10 @@ void TestMainFrame::SetTreeItemsNormal(bool normal) {
   Add(log_, normal ? "tree normal" : "tree grey");
 }
 
-void TestMainFrame::ShowTrayIcon() {
+int TestMainFrame::ShowTrayIcon() {
   ++trayIcons_;
   Add(log_, "tray icon");
+  return 0;
 }
 
 void TestMainFrame::HideWindow() { Add(log_, "hide window"); }

@@ -59,7 +59,7 @@ class TestMainFrame : public IMainFrame {
   void SetTreeItemsNormal(bool normal) override;
   void RecalcLayout() override {}
   void Repaint() override {}
-  void ShowTrayIcon() override;
+  int ShowTrayIcon() override;
   void HideWindow() override;
   HWND Window() const override { return nullptr; }
 
