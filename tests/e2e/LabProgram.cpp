@@ -3,7 +3,69 @@
 
 #include <psapi.h>
 
+#include <vector>
+
 namespace {
+
+// The system's handle list, one entry per open handle of any process.
+struct SystemHandleEntry {
+  ULONG ownerProcessId;
+  BYTE objectType;
+  BYTE flags;
+  USHORT handle;
+  PVOID object;
+  ULONG access;
+};
+struct SystemHandleList {
+  ULONG count;
+  SystemHandleEntry entries[1];
+};
+
+// Open handles of a process, counted in the system's handle list (Wine's
+// GetProcessHandleCount answers 0 for another process).
+DWORD HandleCount(DWORD processId) {
+  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  const ULONG kSystemHandleInformation = 16;
+  const LONG kLengthMismatch = static_cast<LONG>(0xC0000004L);
+  if (query == nullptr) return 0;
+  std::vector<BYTE> buffer(1 << 16);
+  ULONG needed = 0;
+  LONG status;
+  while ((status = query(kSystemHandleInformation, buffer.data(),
+                         static_cast<ULONG>(buffer.size()), &needed)) == kLengthMismatch &&
+         buffer.size() < (64u << 20)) {
+    buffer.resize(buffer.size() * 2);
+  }
+  if (status != 0) return 0;
+  const auto* list = reinterpret_cast<const SystemHandleList*>(buffer.data());
+  DWORD count = 0;
+  for (ULONG i = 0; i < list->count; ++i) {
+    if (list->entries[i].ownerProcessId == processId) ++count;
+  }
+  return count;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+struct WindowCount {
+  DWORD processId;
+  DWORD count;
+};
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM state) {
+  auto* counting = reinterpret_cast<WindowCount*>(state);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != counting->processId) return TRUE;
+  ++counting->count;
+  EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&counting->count));
+  return TRUE;
+}
 
 std::string TestFolder() {
   char path[MAX_PATH] = {};
@@ -85,11 +147,10 @@ LabProgram::Footprint LabProgram::Measure() const {
     footprint.workingSet = memory.WorkingSetSize;
     footprint.peakWorkingSet = memory.PeakWorkingSetSize;
   }
-  // Newer than the Windows versions the program is built for: looked up.
-  using HandleCount = BOOL(WINAPI*)(HANDLE, PDWORD);
-  auto handleCount = reinterpret_cast<HandleCount>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount")));
-  if (handleCount != nullptr) handleCount(process_.hProcess, &footprint.handles);
+  footprint.handles = HandleCount(process_.dwProcessId);
   footprint.gdiObjects = GetGuiResources(process_.hProcess, GR_GDIOBJECTS);
+  WindowCount windows = {process_.dwProcessId, 0};
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+  footprint.windows = windows.count;
   return footprint;
 }

@@ -32,7 +32,8 @@ class LabProgram {
     SIZE_T workingSet = 0;
     SIZE_T peakWorkingSet = 0;
     DWORD handles = 0;
-    DWORD gdiObjects = 0;
+    DWORD gdiObjects = 0;  // 0 under Wine, whose GetGuiResources counts nothing
+    DWORD windows = 0;     // its windows, top-level and child
   };
   Footprint Measure() const;
 
