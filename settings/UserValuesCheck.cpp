@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "engine/portable/StatusCodes.h"
 #include "framework/RegKey.h"
 #include "settings/AolPlaces.h"
 #include "settings/AolSettings.h"
@@ -103,11 +104,11 @@ std::string FirstBindingDifference(const CAolSettings& aol) {
 std::string FirstTcpipDifference(CSettingsStore& store) {
   std::vector<std::string> locations;
   for (int parameter : kParameters) {
-    if (store.BuildLocations(parameter, locations) != 0) continue;
+    if (store.BuildLocations(parameter, locations) != status::kOk) continue;
     std::string difference = FirstDifferenceIn(locations);
     if (!difference.empty()) return difference;
   }
-  if (store.BuildMssLocations(locations) != 0) return std::string();
+  if (store.BuildMssLocations(locations) != status::kOk) return std::string();
   return FirstDifferenceIn(locations);
 }
 
