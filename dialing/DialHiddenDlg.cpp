@@ -8,7 +8,7 @@
 #include "framework/MessageBoxSeam.h"
 #include "framework/TimeScale.h"
 #include "res/TuneUpDialogIds.h"
-#include "settings/AolSettings.h"
+#include "settings/RestoreMark.h"
 #include "settings/portable/ProviderKinds.h"
 
 namespace {
@@ -361,9 +361,14 @@ void CDialHiddenDlg::NotifyStop() {
   if (!trayMode_) controller_.Stop();
 }
 
+int CDialHiddenDlg::ApplyBest() {
+  CRestoreMark(settings_).Set();
+  return settings_.ApplyBest();
+}
+
 int CDialHiddenDlg::RestoreAll() {
-  if (providerKind_ == 2 || providerKind_ == 3) CAolSettings().RestoreAll();
-  return settings_.RestoreAll();
+  CRestoreMark(settings_).RestoreAndVerify(providerKind_ == 2 || providerKind_ == 3);
+  return status::kOk;
 }
 
 int CDialHiddenDlg::RedialLimit() const {

@@ -89,7 +89,7 @@ class CDialHiddenDlg : public Dialog,
   void NotifyStepFailed(int status) override;
   void NotifyConnected() override;
   void NotifyStop() override;
-  int ApplyBest() override { return settings_.ApplyBest(); }
+  int ApplyBest() override;
   int RestoreAll() override;
   int RedialLimit() const override;
 

@@ -9,6 +9,7 @@
 #include "framework/MessageBoxSeam.h"
 #include "settings/AolSettings.h"
 #include "settings/DialUpProfile.h"
+#include "settings/RestoreMark.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ int CVTDoc::DialForStep(bool restart) {
 }
 
 void CVTDoc::ApplyFirstAndDial() {
+  CRestoreMark(store_).Set();
   current_->ApplyFirst(providerKind_);
   int kind = store_.ProviderKindOrDefault();
   if (frame_.CurrentRightPane() != RightPane::Dial) frame_.SwitchRightPane(RightPane::Dial);
@@ -316,8 +318,7 @@ void CVTDoc::Complete() {
   frame_.ShowResultRequest(request_);
   store_.SetShowDialer(1);
   store_.SetStartupEntry();
-  store_.RestoreAll();
-  if (IsAolKind()) CAolSettings().RestoreAll();
+  CRestoreMark(store_).RestoreAndVerify(IsAolKind());
   frame_.ShowTrayIcon();
   Reset();
 }
@@ -405,8 +406,7 @@ void CVTDoc::SetDialStatusText(const std::string& text) {
 
 void CVTDoc::EndTuneUp() {
   worker_.ResultLog().Close();
-  store_.RestoreAll();
-  if (IsAolKind()) CAolSettings().RestoreAll();
+  CRestoreMark(store_).RestoreAndVerify(IsAolKind());
   frame_.SetTreeItemsNormal(true);
   Reset();
 }

@@ -34,6 +34,9 @@ inline constexpr char kCompuServeSubkey[] = "\\CompuServe 2000";
 
 // "\Backup Registry"
 inline constexpr char kBackupStatus[] = "BackupStatus";
+// DWORD, set while values other than the user's may be in effect: bit 1 the
+// TCP/IP values, bit 2 the AOL client's and adapter's. Absent: the user's own.
+inline constexpr char kRestorePending[] = "Restore Pending";
 
 // "\Best Settings": one value per parameter, named by a number.
 inline constexpr char kBestMtu[] = "14";

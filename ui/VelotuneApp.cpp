@@ -9,6 +9,7 @@
 #include "framework/RegKey.h"
 #include "framework/TimeScale.h"
 #include "res/resource.h"
+#include "settings/RestoreMark.h"
 #include "settings/SettingsStore.h"
 #include "ui/AboutDlg.h"
 #include "ui/ShellOpen.h"
@@ -62,6 +63,8 @@ bool CVelotuneApp::InitInstance(int showCommand) {
   // Steps 1 and 2: the first-start check and the earlier layout's check.
   CSettingsStore store(osFamily_);
   firstRun_ = RunStartupActions(store).firstRun;
+  // A previous run that ended with test values in effect: the user's values first.
+  CRestoreMark(store).RestoreAfterUnfinishedRun(nullptr);
   // Step 3.
   ShowSplash();
   // Step 4.

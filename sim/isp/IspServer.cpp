@@ -124,6 +124,8 @@ void SendPlain(SOCKET client, int status, const std::string& text) {
 IspServer::IspServer(const LinkValues& defaults) : state_(defaults) {}
 
 IspServer::~IspServer() {
+  stopping_ = true;
+  if (ownerWatch_.joinable()) ownerWatch_.join();
   if (controlListener_ != INVALID_SOCKET) closesocket(controlListener_);
   if (webListener_ != INVALID_SOCKET) closesocket(webListener_);
 }
@@ -148,10 +150,29 @@ bool IspServer::LinkUp(const LinkValues& values) {
 }
 
 void IspServer::LinkDown() {
+  ++linkSerial_;
   std::lock_guard<std::mutex> lock(webMutex_);
   state_.LinkDown();
   if (webListener_ != INVALID_SOCKET) closesocket(webListener_);
   webListener_ = INVALID_SOCKET;
+}
+
+void IspServer::WatchLinkOwner(unsigned long processId) {
+  std::lock_guard<std::mutex> lock(watchMutex_);
+  const unsigned serial = ++linkSerial_;
+  if (ownerWatch_.joinable()) ownerWatch_.join();
+  if (processId == 0) return;
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return;
+  ownerWatch_ = std::thread([this, process, serial] {
+    // Polls so that a later link change or the server's end stops the watch.
+    while (!stopping_ && linkSerial_ == serial) {
+      if (WaitForSingleObject(process, 100) != WAIT_OBJECT_0) continue;
+      if (linkSerial_ == serial) LinkDown();
+      break;
+    }
+    CloseHandle(process);
+  });
 }
 
 void IspServer::StartConnection(SOCKET client, bool control) {
@@ -325,10 +346,14 @@ void IspServer::HandleControl(SOCKET client, const HttpRequestHead& request) {
   const std::string command = request.path.substr(6);
   std::string answer;
   if (command == "link-up") {
+    double owner = 0;
+    if (!QueryNumber(request.query, "owner", owner) || owner < 0) owner = 0;
+    WatchLinkOwner(0);  // the previous link's owner no longer matters
     if (!LinkUp(ValuesFromQuery(request.query))) {
       SendPlain(client, 500, "cannot listen on the web port\n");
       return;
     }
+    WatchLinkOwner(static_cast<unsigned long>(owner));
     answer = "up\n";
   } else if (command == "link-down") {
     LinkDown();

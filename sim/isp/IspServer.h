@@ -14,6 +14,7 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "sim/isp/HttpRequestHead.h"
 #include "sim/isp/LabState.h"
@@ -35,6 +36,9 @@ class IspServer {
   // Brings the link up or down, opening or closing the web port.
   bool LinkUp(const LinkValues& values);
   void LinkDown();
+  // The link also goes down when the process that brought it up ends (0:
+  // none named): a modem hangs up when the program holding its port is gone.
+  void WatchLinkOwner(unsigned long processId);
   LinkValues Defaults() const { return state_.Defaults(); }
 
   // Accepts connections until a quit request arrives.
@@ -72,4 +76,8 @@ class IspServer {
   unsigned short webPort_ = 0;
   std::atomic<bool> stopping_{false};
   std::atomic<int> connections_{0};
+  // Counts link changes, so that a watcher of an earlier link's owner stops.
+  std::atomic<unsigned> linkSerial_{0};
+  std::mutex watchMutex_;
+  std::thread ownerWatch_;
 };

@@ -95,6 +95,8 @@ bool BringLinkUp(const std::string& address, const TcpipInEffect& values, int sp
                         "&rwin=" + std::to_string(values.rwin) +
                         "&ttl=" + std::to_string(values.ttl);
   if (speed > 0) request += "&speed=" + std::to_string(speed);
+  // The server takes the link down when this process ends without hanging up.
+  request += "&owner=" + std::to_string(GetCurrentProcessId());
   std::string answer;
   return SendIspControl(address, request, answer);
 }

@@ -36,3 +36,27 @@ velotune_add_test(config_e2e_tests
   LIBRARIES velotune_window_driver velotune_test_support)
 add_dependencies(config_e2e_tests Velotune)
 velotune_use_ras_standin(config_e2e_tests)
+
+# Velotune.exe tune-ups in the lab, driven and measured from outside.
+add_library(velotune_lab_tuneup STATIC
+  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h)
+velotune_warnings(velotune_lab_tuneup)
+target_link_libraries(velotune_lab_tuneup PUBLIC velotune_window_driver velotune_test_support psapi)
+
+# Velotune.exe killed at many points of a tune-up in the lab and started again.
+velotune_add_test(crash_restore_e2e_tests
+  SOURCES e2e/CrashRestoreE2eTest.cpp
+  LIBRARIES velotune_lab_tuneup)
+add_dependencies(crash_restore_e2e_tests Velotune)
+velotune_requires_lab(crash_restore_e2e_tests)
+velotune_use_ras_standin(crash_restore_e2e_tests)
+set_tests_properties(crash_restore_e2e_tests PROPERTIES TIMEOUT 400)
+
+# Consecutive tune-ups in one run: nothing may keep growing (VELOTUNE_SOAK_TUNEUPS; 3 here).
+velotune_add_test(soak_e2e_tests
+  SOURCES e2e/SoakE2eTest.cpp
+  LIBRARIES velotune_lab_tuneup)
+add_dependencies(soak_e2e_tests Velotune)
+velotune_requires_lab(soak_e2e_tests)
+velotune_use_ras_standin(soak_e2e_tests)
+set_tests_properties(soak_e2e_tests PROPERTIES TIMEOUT 400)

@@ -1,0 +1,119 @@
+// Velotune.exe killed with TerminateProcess at many points of an Auto
+// Tune-Up in the lab, and started again: every time, the user's TCP/IP
+// values end byte for byte as they were before the first start, the mark is
+// gone, the user heard about the restore exactly when test values had been
+// left behind, and no link to the ISP is left up.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/LabTuneUpTest.h"
+#include "tests/support/LabClient.h"
+
+namespace {
+
+const char kBestKey[] =
+    "SOFTWARE\\Orvalis\\Velotune\\Best Settings\\Windows Dial-Up Networking\\Lab ISP";
+const char kRestoredWords[] = "have been put back";
+const DWORD kStartWait = 30000;
+const DWORD kPointWait = 120000;
+
+// A moment of the tune-up, told from outside: by the lab's link counters,
+// the program key and the windows.
+struct KillPoint {
+  const char* name;
+  std::function<bool()> reached;
+  DWORD afterMs;  // how long to wait once reached, to land inside a timed wait
+  bool failTests = false;  // every image of the tests fails (not the data collection's)
+};
+
+int Ups() { return lab::StatusNumber("ups"); }
+int Downs() { return lab::StatusNumber("downs"); }
+
+class CrashRestoreE2eTest : public LabTuneUpTest {
+ protected:
+  CrashRestoreE2eTest() : LabTuneUpTest("crash-restore") {}
+
+  std::string Boxes() const {
+    std::ifstream file(boxes_);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  // Kills the program at the point, starts it again and checks what it left.
+  void KillAt(const KillPoint& point, const RegistryValueMap& userValues) {
+    SCOPED_TRACE(point.name);
+    lab::MustControl("reset");
+    ASSERT_TRUE(program_.Start());
+    HWND main = program_.WaitForMain(kStartWait);
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(StartAutoTuneUp(main));
+    if (point.failTests) {
+      ASSERT_TRUE(WaitFor(MarkSet, kPointWait));
+      lab::MustControl("fail-images?count=1000");
+    }
+    ASSERT_TRUE(WaitFor(point.reached, kPointWait)) << "never reached";
+    Sleep(point.afterMs);
+    const bool markLeft = MarkSet();
+    program_.Kill();
+    lab::MustControl("fail-images?count=0");
+    DeleteFileA(boxes_.c_str());
+
+    // The next start restores before its window appears.
+    ASSERT_TRUE(program_.Start());
+    ASSERT_NE(nullptr, program_.WaitForMain(kStartWait));
+    const std::string boxes = Boxes();
+    EXPECT_EQ(markLeft, boxes.find(kRestoredWords) != std::string::npos) << boxes;
+    EXPECT_EQ(std::string::npos, boxes.find("could not")) << boxes;
+    EXPECT_FALSE(MarkSet());
+    const RegistryValueMap after = UserState();
+    EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
+    EXPECT_TRUE(WaitFor([] { return !LinkUp(); }, 5000)) << "the ISP link stayed up";
+    ASSERT_TRUE(program_.Close(kStartWait));
+    std::printf("[ killed ] %s (test values left: %s)\n", point.name, markLeft ? "yes" : "no");
+  }
+
+  std::string boxes_ = TestFolder() + "\\crash-restore-boxes.txt";
+  ScopedEnvironment boxLog_{"VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str()};
+};
+
+TEST_F(CrashRestoreE2eTest, KilledAnywhereInATuneUpTheNextStartPutsTheUsersValuesBack) {
+  const RegistryValueMap userValues = UserState();
+  // The connection of the data collection is the first link; each test's is
+  // another. At time scale 0.1 a test's link is up 450 ms before the tune-up
+  // hears of it, which then waits 200 ms and 300 ms before it measures.
+  auto requestsAtLinkUp = std::make_shared<int>(-1);
+  const std::vector<KillPoint> points = {
+      {"while dialing for the data collection", [] { return !LinkUp() && Ups() == 0; }, 200},
+      {"mid-fetch of the data collection",
+       [] { return LinkUp() && lab::StatusNumber("requests") > 0; }, 0},
+      {"while dialing with the first test value",
+       [] { return MarkSet() && Ups() == 1 && !LinkUp(); }, 100},
+      {"connected, before the tune-up hears of it", [] { return Ups() == 2 && LinkUp(); }, 0},
+      {"in the wait before measuring", [] { return Ups() == 2 && LinkUp(); }, 550},
+      {"in the 3 s wait", [] { return Ups() == 2 && LinkUp(); }, 800},
+      {"mid-fetch of a test",
+       [requestsAtLinkUp] {
+         if (Ups() != 2 || !LinkUp()) return false;
+         const int requests = lab::StatusNumber("requests");
+         if (*requestsAtLinkUp < 0) *requestsAtLinkUp = requests;
+         return requests > *requestsAtLinkUp;
+       },
+       0},
+      {"between two tests", [] { return Downs() == 2 && Ups() == 2; }, 0},
+      {"right after the best MTU was written",
+       [] { return testreg::ValueExists(kBestKey, "14"); }, 0},
+      {"during the resume countdown",
+       [] { return FindWindowA("#32770", "  Tune-Up Error") != nullptr; }, 0, true},
+  };
+  for (const KillPoint& point : points) KillAt(point, userValues);
+}
+
+}  // namespace

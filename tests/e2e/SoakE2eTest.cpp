@@ -1,0 +1,84 @@
+// Soak: consecutive Express Auto Tune-Ups in one run of Velotune.exe in the
+// lab. After each, the program's handles, GDI objects and working set are
+// sampled (and its windows: Wine counts no GDI objects of another process);
+// once the first cycles have settled, none may keep growing, and at
+// the end the user's TCP/IP values are byte for byte what they were.
+// VELOTUNE_SOAK_TUNEUPS sets the number of tune-ups (CI: 3; the long soak 20).
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/LabTuneUpTest.h"
+
+namespace {
+
+const char kOptionsKey[] = "SOFTWARE\\Orvalis\\Velotune\\Options";
+const DWORD kTuneUpWait = 300000;
+// Cycles before the figures are taken as the baseline: first use of the
+// views, the log and WinINet settles there.
+const size_t kSettlingCycles = 2;
+// What a settled run may still vary by between cycles.
+const DWORD kHandleSlack = 8;
+const DWORD kGdiSlack = 4;
+const SIZE_T kWorkingSetSlack = 2 * 1024 * 1024;
+
+int TuneUpCount() {
+  const char* text = std::getenv("VELOTUNE_SOAK_TUNEUPS");
+  const int count = text != nullptr ? std::atoi(text) : 0;
+  return count > 0 ? count : 3;
+}
+
+class SoakE2eTest : public LabTuneUpTest {
+ protected:
+  SoakE2eTest() : LabTuneUpTest("soak") {}
+
+  // One Auto Tune-Up from the menu to its end: "ShowVTDialer" written (the
+  // completion), the user's values back (the mark gone) and the link down.
+  bool RunTuneUp(HWND main) {
+    testreg::DeleteTree(kOptionsKey);
+    return StartAutoTuneUp(main) &&
+           WaitFor([] { return testreg::ValueExists(kOptionsKey, "ShowVTDialer") && !MarkSet() &&
+                               !LinkUp(); },
+                   kTuneUpWait);
+  }
+};
+
+TEST_F(SoakE2eTest, ConsecutiveTuneUpsLeakNothingAndLeaveTheUsersValues) {
+  const RegistryValueMap userValues = UserState();
+  ASSERT_TRUE(program_.Start());
+  HWND main = program_.WaitForMain(30000);
+  ASSERT_NE(nullptr, main);
+  std::vector<LabProgram::Footprint> samples;
+  const int count = TuneUpCount();
+  for (int cycle = 1; cycle <= count; ++cycle) {
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(RunTuneUp(main)) << "tune-up " << cycle << " did not complete";
+    samples.push_back(program_.Measure());
+    const LabProgram::Footprint& now = samples.back();
+    std::printf("[ soak ] tune-up %d: %lu ms, handles %lu, GDI objects %lu, windows %lu, "
+                "working set %lu KB (peak %lu KB)\n",
+                cycle, static_cast<unsigned long>(GetTickCount() - started),
+                static_cast<unsigned long>(now.handles), static_cast<unsigned long>(now.gdiObjects),
+                static_cast<unsigned long>(now.windows),
+                static_cast<unsigned long>(now.workingSet / 1024),
+                static_cast<unsigned long>(now.peakWorkingSet / 1024));
+  }
+  const size_t base = std::min(kSettlingCycles, samples.size()) - 1;
+  for (size_t i = base + 1; i < samples.size(); ++i) {
+    EXPECT_LE(samples[i].handles, samples[base].handles + kHandleSlack) << "tune-up " << i + 1;
+    EXPECT_LE(samples[i].gdiObjects, samples[base].gdiObjects + kGdiSlack) << "tune-up " << i + 1;
+    EXPECT_LE(samples[i].windows, samples[base].windows) << "tune-up " << i + 1;
+    EXPECT_LE(samples[i].workingSet, samples[base].workingSet + kWorkingSetSlack)
+        << "tune-up " << i + 1;
+  }
+  ASSERT_TRUE(program_.Close(30000));
+  const RegistryValueMap after = UserState();
+  EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
+}
+
+}  // namespace
