@@ -230,6 +230,9 @@ void CAolDialPath::Connected() {
 }
 
 void CAolDialPath::ApplyBestWhileConnected() {
+  // The engine's ApplyBest marks the user's values as changed: it comes
+  // first, so that no AOL value is ever tuned without the mark.
+  engine_.ApplyBest();
   CSettingsStore store;
   TestRecord best = BestMtu();
   if (store.ReadBest(best) == status::kOk) {
@@ -237,7 +240,6 @@ void CAolDialPath::ApplyBestWhileConnected() {
     aol.SetBindingMtu(best.value);
     aol.SetClientMtu(best.value);
   }
-  engine_.ApplyBest();
 }
 
 void CAolDialPath::InternetTestFailed() {
