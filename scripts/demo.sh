@@ -159,8 +159,8 @@ step "  Best of the Best Performance: $(driver text "$main" 1027)"
 step "  Average Performance:          $(driver text "$main" 1028)"
 shoot result "$main"
 
-step "close Velotune.exe"
-driver close "$main" >/dev/null
+step "end Velotune.exe (closing now only hides it beside its tray icon: then the tray menu's Exit)"
+driver exit "$main" 10000 >/dev/null || fail "Velotune.exe did not end"
 for _ in $(seq 1 100); do kill -0 "$velotune_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$velotune_pid" 2>/dev/null && fail "Velotune.exe did not end"
 velotune_pid=""

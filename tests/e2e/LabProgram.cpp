@@ -1,6 +1,8 @@
 // LabProgram: starting and ending Velotune.exe for the lab's end-to-end tests.
 #include "tests/e2e/LabProgram.h"
 
+#include "tests/e2e/VelotuneRun.h"
+
 #include <psapi.h>
 
 #include <vector>
@@ -134,7 +136,7 @@ void LabProgram::Kill() {
 
 bool LabProgram::Close(DWORD timeoutMs) {
   if (!Running()) return true;
-  if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
+  if (main_ != nullptr) return e2e::EndVelotune(main_, timeoutMs);
   return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 

@@ -14,6 +14,7 @@
 //   command <hwnd> <command-id>
 //   key <hwnd> <key> [ctrl] [shift] [alt]                    key: a letter, F1..F12, ESC, TAB, ENTER
 //   close <hwnd>
+//   exit <hwnd> <timeout-ms>                                 ends Velotune.exe, tray and all
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WindowDriver.h"
 
 namespace {
@@ -90,6 +92,7 @@ int Run(const std::vector<std::string>& args) {
     return key != 0 && e2e::TypeKey(window(1), key, modifiers) ? 0 : 1;
   }
   if (verb == "close") return PostMessageA(window(1), WM_CLOSE, 0, 0) ? 0 : 1;
+  if (verb == "exit") return e2e::EndVelotune(window(1), number(2)) ? 0 : 1;
   std::fprintf(stderr, "VelotuneDriver: unknown command %s\n", verb.c_str());
   return 2;
 }

@@ -3,6 +3,37 @@
 
 namespace e2e {
 
+namespace {
+
+constexpr int kTrayExitCommand = 32781;  // "E&xit" of the tray menu
+constexpr DWORD kHideWaitMs = 5000;
+
+struct HiddenDialogs {
+  DWORD processId;
+  int posted;
+};
+
+// The tray dialer is a hidden dialog that receives the tray menu's commands.
+BOOL CALLBACK PostTrayExit(HWND window, LPARAM parameter) {
+  auto* dialogs = reinterpret_cast<HiddenDialogs*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (owner == dialogs->processId && !IsWindowVisible(window) &&
+      lstrcmpA(className, "#32770") == 0) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(kTrayExitCommand, 0), 0);
+    ++dialogs->posted;
+  }
+  return TRUE;
+}
+
+bool Ended(HANDLE process, DWORD timeoutMs) {
+  return WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+}
+
+}  // namespace
+
 std::string TestFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -19,11 +50,30 @@ VelotuneRun::VelotuneRun(const std::string& folder, const std::string& arguments
                             folder.c_str(), &startup, &process_);
 }
 
+bool EndVelotune(HWND main, DWORD timeoutMs) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return !IsWindow(main);
+  const DWORD start = GetTickCount();
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  // Closing either ends the program or, with the tray icon shown, hides the window.
+  while (!Ended(process, 20) && IsWindowVisible(main) && GetTickCount() - start < kHideWaitMs) {
+  }
+  if (!Ended(process, 0) && IsWindow(main) && !IsWindowVisible(main)) {
+    HiddenDialogs dialogs = {processId, 0};
+    EnumWindows(PostTrayExit, reinterpret_cast<LPARAM>(&dialogs));
+  }
+  const DWORD spent = GetTickCount() - start;
+  const bool ended = Ended(process, spent < timeoutMs ? timeoutMs - spent : 0);
+  CloseHandle(process);
+  return ended;
+}
+
 VelotuneRun::~VelotuneRun() {
   if (!started_) return;
   if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-    if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+    if (main_ == nullptr || !EndVelotune(main_, 10000)) TerminateProcess(process_.hProcess, 1);
   }
   CloseHandle(process_.hProcess);
   CloseHandle(process_.hThread);
@@ -48,6 +98,10 @@ HWND VelotuneRun::WaitForMain(bool mustBeVisible) {
 bool VelotuneRun::Close() {
   if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
   return WaitForExit();
+}
+
+bool VelotuneRun::End(DWORD timeoutMs) {
+  return main_ != nullptr ? EndVelotune(main_, timeoutMs) : WaitForExit(timeoutMs);
 }
 
 bool VelotuneRun::WaitForExit(DWORD timeoutMs) {

@@ -12,6 +12,11 @@ namespace e2e {
 // The folder of the running test program.
 std::string TestFolder();
 
+// Ends the Velotune.exe that owns `main` as a user would: its main window is
+// closed, and when that only hid it in the notification area, the tray
+// menu's "E&xit" ends it. True when the process has ended within the time.
+bool EndVelotune(HWND main, DWORD timeoutMs);
+
 class VelotuneRun {
  public:
   static constexpr DWORD kWaitMs = 30000;
@@ -29,6 +34,8 @@ class VelotuneRun {
   HWND WaitForMain(bool mustBeVisible = true);
   // Closes the main window; true when the program then ends.
   bool Close();
+  // Ends the program even when closing only hides it (EndVelotune).
+  bool End(DWORD timeoutMs = kWaitMs);
   // True when the program has ended within the time.
   bool WaitForExit(DWORD timeoutMs = kWaitMs);
   HWND Main() const { return main_; }
