@@ -1,6 +1,9 @@
 // The client dial path of each client-program kind.
 #include "dialing/ClientDialPaths.h"
 
+#include "dialing/drivers/AttDialPath.h"
+#include "dialing/drivers/JunoDialPath.h"
+
 namespace {
 
 using PathMaker = std::unique_ptr<IClientDialPath> (*)(IDialEngineServices& engine);
@@ -18,6 +21,8 @@ struct KindPath {
 // One line per kind.
 const KindPath kKindPaths[] = {
     {0, nullptr},
+    {6, &Make<CJunoDialPath>},
+    {9, &Make<CAttDialPath>},
 };
 
 }  // namespace
