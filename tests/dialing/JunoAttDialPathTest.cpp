@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "dialing/DialHiddenDlg.h"
 #include "dialing/drivers/ClientPreparation.h"
 #include "engine/portable/StatusCodes.h"
+#include "framework/TimeScale.h"
 #include "settings/DialUpProfile.h"
 #include "settings/portable/ProviderKinds.h"
 #include "tests/lab/ClientProgramHarness.h"
@@ -22,6 +24,7 @@
 #include "tests/support/NetworkLayouts.h"
 #include "tests/support/TcpipSnapshot.h"
 #include "tests/support/TuneUpTestFrame.h"
+#include "tests/support/WindowPump.h"
 
 namespace {
 
@@ -58,7 +61,12 @@ class ClientDialPathTest : public ClientProgramTest {
     ASSERT_TRUE(engine_->Create());
   }
   void TearDown() override {
+    if (HasFailure()) {
+      for (const std::string& report : controller_.reports) std::printf("report: %s\n", report.c_str());
+      for (const std::string& line : frame_.Log()) std::printf("frame: %s\n", line.c_str());
+    }
     engine_.reset();
+    timescale::OverrideFactor(0);
     EXPECT_TRUE(EndProgramsWithWindowsOf({"JunoMainWndXQW21", "WNLogon", "WNStatus"}).empty())
         << "a client program was left running";
     ClientProgramTest::TearDown();
@@ -73,7 +81,7 @@ class ClientDialPathTest : public ClientProgramTest {
     frame_.SwitchRightPane(RightPane::Dial);
   }
 
-  bool Pump(const std::function<bool()>& done) { return frame_.Progress().PumpUntil(done, kWaitMs); }
+  bool Pump(const std::function<bool()>& done) { return ::PumpUntil(done, kWaitMs); }
   bool PumpUntilReport(const std::string& report) {
     return Pump([&] {
       for (const std::string& seen : controller_.reports) {
@@ -143,6 +151,9 @@ TEST_F(ClientDialPathTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPa
 }
 
 TEST_F(ClientDialPathTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndAtTheLimit) {
+  // The logon watch gives the dialer about 11 s to show its window; that
+  // must stay longer than a program takes to start here.
+  timescale::OverrideFactor(0.3);
   std::string dialer = Install("WNConnect.exe", "WorldNet\\Programs\\WNConnect.exe");
   Configure(kProviderAttWorldNet, dialer, 2);
   // The dialer's own profile would open a browser too: the driver stops that.
