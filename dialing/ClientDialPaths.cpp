@@ -1,8 +1,10 @@
 // The client dial path of each client-program kind.
 #include "dialing/ClientDialPaths.h"
 
-#include "dialing/drivers/AttDialPath.h"
-#include "dialing/drivers/JunoDialPath.h"
+#include "dialing/AolDialPath.h"
+#include "dialing/AttDialPath.h"
+#include "dialing/JunoDialPath.h"
+#include "dialing/NetZeroDialPath.h"
 
 namespace {
 
@@ -20,7 +22,9 @@ struct KindPath {
 
 // One line per kind.
 const KindPath kKindPaths[] = {
-    {0, nullptr},
+    {2, &Make<CAolDialPath>},
+    {3, &Make<CAolDialPath>},
+    {5, &Make<CNetZeroDialPath>},
     {6, &Make<CJunoDialPath>},
     {9, &Make<CAttDialPath>},
 };

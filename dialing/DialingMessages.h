@@ -37,6 +37,10 @@ constexpr UINT WM_DRIVERNOTIFY = 0x8064;
 // Posted by the NetZero driver: wParam a step argument handed back to it.
 constexpr UINT WM_NETZEROSTEP = 0x806B;
 
+// Posted to a NetZero worker thread: start connecting, start disconnecting.
+constexpr UINT WM_NETZEROCONNECT = 0x8019;
+constexpr UINT WM_NETZERODISCONNECT = 0x801A;
+
 // Notification codes of WM_DRIVERNOTIFY.
 constexpr WPARAM DN_STEPTEXT = 0x8018;     // lParam: zero-terminated AOL sign-on step text
 constexpr WPARAM DN_CONNECTED = 0x8066;    // the client reports the connection is up

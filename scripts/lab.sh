@@ -8,8 +8,9 @@
 #   lab.sh env    <build-dir>         print the lab's environment as shell exports
 #   lab.sh status <build-dir>         what LabProbe.exe sees inside the lab
 #   lab.sh tuneup <build-dir> [--family F] [--mode auto|mtu|rwin|ttl|cache] [--type N]
-#                 [--seed S] [--noise P] [--pace-scale F] [--time-scale T]
-#                 a complete tune-up by the lab host (TuneUpHost.exe); prints the chosen
+#                 [--seed S] [--noise P] [--pace-scale F] [--time-scale T] [--provider K]
+#                 a complete tune-up by the lab host (TuneUpHost.exe), through RAS or (K 2,
+#                 3, 5) the lab's America Online, CompuServe or NetZero client; prints the chosen
 #                 values, the log, the figures and "user values restored: yes/no", and keeps
 #                 a picture of the host's window in <build-dir>/lab/tuneup-host.(bmp|png)
 #
@@ -321,7 +322,7 @@ run() {
 
 # A complete tune-up by the lab host, in a lab of its own making when none runs.
 tuneup() {
-  local family=win98 mode=auto type=1 seed=7 noise=2 pace=0.1 time_scale=0.02
+  local family=win98 mode=auto type=1 seed=7 noise=2 pace=0.1 time_scale=0.02 provider=1
   while [ $# -gt 0 ]; do
     case "$1" in
       --family) family=${2:?}; shift 2 ;;
@@ -331,6 +332,7 @@ tuneup() {
       --noise) noise=${2:?}; shift 2 ;;
       --pace-scale) pace=${2:?}; shift 2 ;;
       --time-scale) time_scale=${2:?}; shift 2 ;;
+      --provider) provider=${2:?}; shift 2 ;;
       *) echo "lab: unknown tuneup option $1" >&2; return 2 ;;
     esac
   done
@@ -338,11 +340,14 @@ tuneup() {
     { echo "lab: $build_dir/tests/e2e/TuneUpHost.exe is missing (build it first)" >&2; return 1; }
   local owned=""
   if [ ! -f "$started_file" ]; then owned=yes; fi
-  start --family "$family" --time-scale "$time_scale" >/dev/null
+  local profiles=()
+  case "$provider" in 2|3) profiles=(--client-profiles) ;; esac
+  start --family "$family" --time-scale "$time_scale" "${profiles[@]}" >/dev/null
   "$scripts/lab-isp.sh" control "$build_dir" \
     "config?seed=$seed&noise=$noise&scale=$pace" >/dev/null
   local status=0
-  ( run TuneUpHost.exe --mode "$mode" --type "$type" --out "$(windows_path "$state_dir")" ) ||
+  ( run TuneUpHost.exe --mode "$mode" --type "$type" --provider "$provider" \
+      --out "$(windows_path "$state_dir")" ) ||
     status=$?
   if [ -f "$state_dir/tuneup-host.bmp" ] && command -v convert >/dev/null 2>&1; then
     convert "$state_dir/tuneup-host.bmp" "$state_dir/tuneup-host.png" 2>/dev/null || true

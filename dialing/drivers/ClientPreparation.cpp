@@ -2,9 +2,10 @@
 #include "dialing/drivers/ClientPreparation.h"
 
 #include "dialing/drivers/JunoDriver.h"
+#include "dialing/drivers/NetZeroDriver.h"
 
-void CClientPreparation::NetZeroSetAside() {}
+void CClientPreparation::NetZeroSetAside() { CNetZeroDriver().SetAside(); }
 
-void CClientPreparation::NetZeroPutBack() {}
+void CClientPreparation::NetZeroPutBack() { CNetZeroDriver().PutBack(); }
 
 void CClientPreparation::JunoPrepare() { CJunoDriver::Prepare(); }

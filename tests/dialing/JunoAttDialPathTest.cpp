@@ -5,102 +5,53 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "dialing/ClientDialPaths.h"
-#include "dialing/DialHiddenDlg.h"
 #include "dialing/drivers/ClientPreparation.h"
 #include "engine/portable/StatusCodes.h"
 #include "framework/TimeScale.h"
 #include "settings/DialUpProfile.h"
 #include "settings/portable/ProviderKinds.h"
-#include "tests/lab/ClientProgramHarness.h"
-#include "tests/dialing/LeftoverClients.h"
+#include "tests/dialing/ClientDialFixture.h"
 #include "tests/support/LabClient.h"
-#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/NetworkLayouts.h"
 #include "tests/support/TcpipSnapshot.h"
-#include "tests/support/TuneUpTestFrame.h"
-#include "tests/support/WindowPump.h"
 
 namespace {
 
 constexpr DWORD kWaitMs = 30000;
 
-class RecordingController : public IDialController {
- public:
-  explicit RecordingController(TestMainFrame& frame) : frame_(frame) {}
-  void Connected() override { reports.push_back("connected"); }
-  void DialFailed(int status) override { reports.push_back("dial failed " + std::to_string(status)); }
-  void StepFailed(int status) override { reports.push_back("step failed " + std::to_string(status)); }
-  void Stop() override { reports.push_back("stop"); }
-  IDialView* DialView() override { return frame_.DialView(); }
-  void RepaintMainWindow() override {}
-  void HideMainWindow() override { reports.push_back("hide"); }
-  HWND OwnerWindow() const override { return nullptr; }
-
-  std::vector<std::string> reports;
-
- private:
-  TestMainFrame& frame_;
-};
-
-class ClientDialPathTest : public ClientProgramTest {
+class JunoAttDialTest : public ClientDialTest {
  protected:
   void SetUp() override {
-    ClientProgramTest::SetUp();
+    ClientDialTest::SetUp();
     netlayout::LayOutRunningFamily();
-    engine_ = std::make_unique<CDialHiddenDlg>(controller_, nullptr, &paths_,
-                                               [this](HWND, const CountdownTexts& texts) {
-                                                 countdowns_.push_back(texts);
-                                                 return kCountdownResume;
-                                               });
-    ASSERT_TRUE(engine_->Create());
   }
   void TearDown() override {
-    if (HasFailure()) {
-      for (const std::string& report : controller_.reports) std::printf("report: %s\n", report.c_str());
-      for (const std::string& line : frame_.Log()) std::printf("frame: %s\n", line.c_str());
-    }
     engine_.reset();
-    timescale::OverrideFactor(0);
-    EXPECT_TRUE(EndProgramsWithWindowsOf({"JunoMainWndXQW21", "WNLogon", "WNStatus"}).empty())
-        << "a client program was left running";
-    ClientProgramTest::TearDown();
+    CloseLeftoverClients({"JunoMainWndXQW21", "WNLogon", "WNStatus"});
+    ClientDialTest::TearDown();
   }
 
-  // Provider, dialer path and redial limit as the wizard writes them.
+  // Provider, dialer path and redial limit as the wizard writes them, then the engine.
   void Configure(int kind, const std::string& dialer, int redial) {
     ASSERT_EQ(status::kOk, CSettingsStore().SetProviderKind(kind));
     CDialUpProfile profile(kind);
     ASSERT_EQ(status::kOk, profile.SetDialerPath(kind, dialer));
     ASSERT_EQ(status::kOk, profile.SetRedial(ProviderNameFromKind(kind), redial));
-    frame_.SwitchRightPane(RightPane::Dial);
+    MakeEngine();
   }
 
-  bool Pump(const std::function<bool()>& done) { return ::PumpUntil(done, kWaitMs); }
+  bool Pump(const std::function<bool()>& done) { return PumpUntil(done, kWaitMs); }
   bool PumpUntilReport(const std::string& report) {
-    return Pump([&] {
-      for (const std::string& seen : controller_.reports) {
-        if (seen == report) return true;
-      }
-      return false;
-    });
+    return ClientDialTest::PumpUntilReport(report, kWaitMs);
   }
   bool PumpUntilLogged(const std::string& text) { return Pump([&] { return Logged(text); }); }
   bool PumpUntilLinkDown() { return Pump([] { return Link() == "down"; }); }
-
-  TestMainFrame frame_;
-  RecordingController controller_{frame_};
-  CClientDialPaths paths_;
-  std::vector<CountdownTexts> countdowns_;
-  std::unique_ptr<CDialHiddenDlg> engine_;
 };
 
-TEST_F(ClientDialPathTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPassword) {
+TEST_F(JunoAttDialTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPassword) {
   std::string juno = Install("Juno.exe", "Juno\\Program\\Juno.exe");
   Configure(kProviderJuno, juno, 2);
   CreateDirectoryA((InstallFolder() + "\\Juno\\USER0001").c_str(), nullptr);
@@ -137,20 +88,19 @@ TEST_F(ClientDialPathTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPa
   ASSERT_TRUE(Pump([&] { return CountLogged("Juno exit") == 3; }));
 
   // No saved password: status 34 and the advice, and no dial.
-  MessageBoxRecorder boxes;
   WriteScenario("[Juno]\r\nPassword=\r\n");
   ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
   ASSERT_TRUE(PumpUntilReport("dial failed 34"));
   EXPECT_EQ("Please save your password before running the tune up test",
             frame_.View()->StatusLine());
-  EXPECT_EQ(1u, boxes.Boxes().size());
+  EXPECT_EQ(1u, boxes_->Boxes().size());
   EXPECT_EQ(3, CountLogged("Juno dial"));
   engine_->Disconnect("", true);
   ASSERT_TRUE(Pump([&] { return CountLogged("Juno exit") == 4; }));
   EXPECT_EQ(1u, countdowns_.size());
 }
 
-TEST_F(ClientDialPathTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndAtTheLimit) {
+TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndAtTheLimit) {
   // The logon watch gives the dialer about 11 s to show its window; that
   // must stay longer than a program takes to start here.
   timescale::OverrideFactor(0.3);
@@ -184,7 +134,7 @@ TEST_F(ClientDialPathTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresE
   EXPECT_EQ(0, engine_->TrayHangUp());
   EXPECT_TRUE(PumpUntilLinkDown());
   EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
-  EXPECT_TRUE(controller_.reports == std::vector<std::string>{"hide"});
+  EXPECT_TRUE(controller_.reports.empty());
   // A tray hang-up leaves the dialer open, as the user had it.
   HWND logon = drive::WaitForWindow(nullptr, "AT&T WorldNet Service Logon", kWaitMs);
   ASSERT_NE(nullptr, logon);

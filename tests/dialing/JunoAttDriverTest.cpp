@@ -16,11 +16,8 @@
 #include "framework/TimeScale.h"
 #include "settings/DialUpProfile.h"
 #include "settings/portable/ProviderKinds.h"
-#include "tests/lab/ClientProgramHarness.h"
-#include "tests/support/MessageBoxRecorder.h"
+#include "tests/dialing/ClientDialFixture.h"
 #include "tests/support/MessageWindow.h"
-#include "tests/support/WindowPump.h"
-#include "tests/dialing/LeftoverClients.h"
 
 namespace {
 
@@ -39,12 +36,11 @@ void WriteFile(const std::string& path, const std::string& text) {
 }
 
 // The engine's side: the notices a driver sends, recorded by a window.
-class DriverTest : public ClientProgramTest {
+class DriverTest : public ClientDialTest {
  protected:
   void TearDown() override {
-    EXPECT_TRUE(EndProgramsWithWindowsOf({"JunoMainWndXQW21", "WNLogon", "WNStatus"}).empty())
-        << "a client program was left running";
-    ClientProgramTest::TearDown();
+    CloseLeftoverClients({"JunoMainWndXQW21", "WNLogon", "WNStatus"});
+    ClientDialTest::TearDown();
   }
 
   bool WaitForNotice(WPARAM code, DWORD timeoutMs = kWaitMs) {
@@ -56,9 +52,9 @@ class DriverTest : public ClientProgramTest {
     for (const RecordedMessage& m : engine_.MessagesOf(WM_DRIVERNOTIFY)) count += m.wParam == code;
     return count;
   }
-  // Pumps the drivers' timers until the program has logged its end.
+  // Pumps the drivers' timers until the program has logged the text.
   bool PumpUntilLogged(const std::string& text, DWORD timeoutMs = kWaitMs) {
-    return ::PumpUntil([&] { return Logged(text); }, timeoutMs);
+    return PumpUntil([&] { return Logged(text); }, timeoutMs);
   }
 
   MessageWindow engine_;
@@ -102,10 +98,10 @@ TEST_F(JunoDriverTest, ConnectsClicksTheToolbarLeavesTheWebAndClosesJunoAfterIts
             LogIndex("Juno mouse up 120,20 ToolbarWindow32"));
 
   driver_.Disconnect();
-  EXPECT_TRUE(::PumpUntil([] { return Link() == "down"; }, kWaitMs));
+  EXPECT_TRUE(PumpUntil([] { return Link() == "down"; }, kWaitMs));
   driver_.Close();
   EXPECT_TRUE(PumpUntilLogged("Juno exit"));
-  EXPECT_TRUE(::PumpUntil([] { return !CJunoDriver::IsRunning(); }, kWaitMs));
+  EXPECT_TRUE(PumpUntil([] { return !CJunoDriver::IsRunning(); }, kWaitMs));
 
   for (const char* line : {"Juno key down VK_SPACE Button \"&World Wide Web\"",
                            "Juno key up VK_SPACE Button \"&World Wide Web\"", "Juno dial 1 connect",
@@ -118,15 +114,14 @@ TEST_F(JunoDriverTest, ConnectsClicksTheToolbarLeavesTheWebAndClosesJunoAfterIts
 }
 
 TEST_F(JunoDriverTest, EachWayADialEndsIsReportedOnce) {
-  MessageBoxRecorder boxes;
   ASSERT_EQ(status::kOk, CJunoDriver::Prepare());
   // No saved password: the box, DN_NOPASSWORD, and "&World Wide Web" stays unpressed.
   WriteScenario("[Juno]\r\nPassword=\r\n");
   driver_.Connect(engine_.Handle());
   ASSERT_TRUE(WaitForNotice(DN_NOPASSWORD));
-  ASSERT_EQ(1u, boxes.Boxes().size());
+  ASSERT_EQ(1u, boxes_->Boxes().size());
   EXPECT_EQ("Password cannot be empty.  Please save your password before running the tune up test",
-            boxes.Boxes()[0].text);
+            boxes_->Boxes()[0].text);
   driver_.Close();
   ASSERT_TRUE(PumpUntilLogged("Juno exit"));
   EXPECT_FALSE(Logged("&World Wide Web"));
@@ -149,7 +144,7 @@ TEST_F(JunoDriverTest, EachWayADialEndsIsReportedOnce) {
   ASSERT_TRUE(WaitForNotice(DN_CONNECTED));
   EXPECT_TRUE(Logged("Juno dial 2 nocancel"));
   driver_.Disconnect();
-  EXPECT_TRUE(::PumpUntil([] { return Link() == "down"; }, kWaitMs));
+  EXPECT_TRUE(PumpUntil([] { return Link() == "down"; }, kWaitMs));
   driver_.Close();
   ASSERT_TRUE(PumpUntilLogged("Juno exit"));
   EXPECT_EQ(0, Notices(DN_FAILED));
@@ -163,12 +158,12 @@ TEST_F(JunoDriverTest, EachWayADialEndsIsReportedOnce) {
   ASSERT_TRUE(WaitForNotice(DN_FAILED));
   testreg::DeleteTree("SOFTWARE\\Orvalis\\Velotune\\DialUp Profile\\Juno");
   driver_.Connect(engine_.Handle());
-  EXPECT_TRUE(::PumpUntil([&] { return Notices(DN_FAILED) == 2; }, kWaitMs));
-  ::PumpFor(500);
+  EXPECT_TRUE(PumpUntil([&] { return Notices(DN_FAILED) == 2; }, kWaitMs));
+  PumpFor(500);
   driver_.Stop();
   EXPECT_EQ(2, Notices(DN_FAILED));
   EXPECT_EQ(0, Notices(DN_CONNECTED));
-  EXPECT_EQ(1u, boxes.Boxes().size());
+  EXPECT_EQ(1u, boxes_->Boxes().size());
 }
 
 TEST_F(JunoDriverTest, PrepareSwitchesOffTheQuestionsOnlyInUserFoldersAndKeepsTheRest) {
@@ -210,16 +205,11 @@ class AttDriverTest : public DriverTest {
   // The logon watch gives the dialer about 11 s to show its window; that
   // must stay longer than a program takes to start here.
   void SetUp() override {
-    timescale::OverrideFactor(0.3);
     DriverTest::SetUp();
+    timescale::OverrideFactor(0.3);
     dialer_ = Install("WNConnect.exe", "WorldNet\\Programs\\WNConnect.exe");
     ASSERT_EQ(status::kOk, CDialUpProfile(kProviderAttWorldNet)
                                .SetDialerPath(kProviderAttWorldNet, dialer_));
-  }
-
-  void TearDown() override {
-    DriverTest::TearDown();
-    timescale::OverrideFactor(0);
   }
 
   // Ends the dialer of a failed attempt as the engine does, and waits for its end.
@@ -269,7 +259,7 @@ TEST_F(AttDriverTest, SwitchesTheDialerSettingsLogsInClosesTheWelcomeWindowAndHa
   EXPECT_TRUE(Logged("WorldNet key down VK_F4 WNWelcome"));
 
   driver_.Disconnect();
-  EXPECT_TRUE(::PumpUntil([] { return Link() == "down"; }, kWaitMs));
+  EXPECT_TRUE(PumpUntil([] { return Link() == "down"; }, kWaitMs));
   EXPECT_FALSE(Logged("Do you want to disconnect?"));
   driver_.Close();
   EXPECT_TRUE(PumpUntilLogged("WorldNet exit"));
@@ -281,7 +271,6 @@ TEST_F(AttDriverTest, SwitchesTheDialerSettingsLogsInClosesTheWelcomeWindowAndHa
 }
 
 TEST_F(AttDriverTest, EachWayADialFailsIsReportedAndCounted) {
-  MessageBoxRecorder boxes;
   struct Case {
     const char* scenario;
     const char* logged;
@@ -308,7 +297,7 @@ TEST_F(AttDriverTest, EachWayADialFailsIsReportedAndCounted) {
     CloseDialer();
   }
   EXPECT_FALSE(Logged("Button \"&Login...\""));
-  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_TRUE(boxes_->Boxes().empty());
 
   // No dialer path: its box, and a failure the engine hears of.
   testreg::DeleteTree("SOFTWARE\\Orvalis\\Velotune\\DialUp Profile\\AT&T WorldNet");
@@ -316,10 +305,10 @@ TEST_F(AttDriverTest, EachWayADialFailsIsReportedAndCounted) {
   driver_.Connect(engine_.Handle());
   ASSERT_TRUE(WaitForNotice(DN_FAILED));
   EXPECT_EQ(++attempts, driver_.Attempts());
-  ASSERT_EQ(1u, boxes.Boxes().size());
+  ASSERT_EQ(1u, boxes_->Boxes().size());
   EXPECT_EQ("Failed to open ATTWorld dialer. Please run \"Configuration Wizard\" and enter the "
             "correct ATTWorld Dialer's path",
-            boxes.Boxes()[0].text);
+            boxes_->Boxes()[0].text);
   driver_.ClearAttempts();
   EXPECT_EQ(0, driver_.Attempts());
 }

@@ -5,7 +5,10 @@
 // values came back byte for byte. A test tool: scripts/lab.sh tuneup runs it.
 //
 //   TuneUpHost.exe [--mode auto|mtu|rwin|ttl|cache] [--type 1|2|3]
-//                  [--entry NAME] [--out FOLDER] [--limit SECONDS]
+//                  [--entry NAME] [--provider 1|2|3|5] [--out FOLDER] [--limit SECONDS]
+//
+// Provider kinds 2, 3 and 5 dial through the lab's client programs, which
+// the lab has installed with what their installers leave.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,11 +16,15 @@
 #include <cstring>
 #include <string>
 
+#include "dialing/ClientDialPaths.h"
 #include "dialing/DialHiddenDlg.h"
+#include "dialing/drivers/ClientPreparation.h"
 #include "engine/ResultLog.h"
 #include "engine/VTDoc.h"
 #include "engine/portable/StatusCodes.h"
 #include "framework/MessageBoxSeam.h"
+#include "framework/RegKey.h"
+#include "settings/AolSettings.h"
 #include "settings/DialUpProfile.h"
 #include "tests/e2e/TuneUpHostWindow.h"
 #include "tests/support/TcpipSnapshot.h"
@@ -29,6 +36,7 @@ struct Options {
   std::string mode = "auto";
   int type = 1;
   std::string entry = "Lab ISP";
+  int provider = 1;
   std::string out = ".";
   int limitSeconds = 900;
 };
@@ -40,6 +48,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     if (name == "--mode") options.mode = value;
     else if (name == "--type") options.type = std::atoi(value.c_str());
     else if (name == "--entry") options.entry = value;
+    else if (name == "--provider") options.provider = std::atoi(value.c_str());
     else if (name == "--out") options.out = value;
     else if (name == "--limit") options.limitSeconds = std::atoi(value.c_str());
     else return false;
@@ -57,16 +66,43 @@ int ItemOfMode(const std::string& mode) {
   return 0;
 }
 
+// The NetZero dialer's path as its installer registers it.
+std::string InstalledNetZeroDialer() {
+  RegKey key;
+  std::string path;
+  if (key.Open(HKEY_LOCAL_MACHINE,
+               "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\nzStart.Exe",
+               KEY_READ) == ERROR_SUCCESS) {
+    key.QueryText("", path);
+  }
+  return path;
+}
+
+// What the wizard records for a client-program provider: NetZero's dialer
+// path, and its profile with the redial count; the AOL clients' paths and
+// screen names are the lab's (lab.sh start --client-profiles).
+bool ConfigureClientProvider(int kind) {
+  if (kind == 2 || kind == 3) return CAolSettings().SetRedial(10) == status::kOk;
+  CDialUpProfile profile(kind);
+  std::string dialer = InstalledNetZeroDialer();
+  return !dialer.empty() && profile.SetDialerPath(kind, dialer) == status::kOk &&
+         profile.SetDefaultProfile("NetZero") == status::kOk &&
+         profile.SetRedial("NetZero", 10) == status::kOk;
+}
+
 // The profile as the configuration wizard leaves it.
 bool ConfigureAsTheWizardDoes(const Options& options) {
   CSettingsStore store;
+  if (store.SetProviderKind(options.provider) != status::kOk ||
+      store.SetTuneUpType(static_cast<DWORD>(options.type)) != status::kOk) {
+    return false;
+  }
+  if (options.provider != 1) return ConfigureClientProvider(options.provider);
   CDialUpProfile profile(1);
-  return store.SetProviderKind(1) == status::kOk &&
-         profile.SetDefaultProfile(options.entry) == status::kOk &&
+  return profile.SetDefaultProfile(options.entry) == status::kOk &&
          profile.SetLoginPassword(options.entry, "velotune", "tuneup") == status::kOk &&
          profile.SetRedial(options.entry, 10) == status::kOk &&
-         profile.SetUrl(options.entry, "www.velotune-lab.test") == status::kOk &&
-         store.SetTuneUpType(static_cast<DWORD>(options.type)) == status::kOk;
+         profile.SetUrl(options.entry, "www.velotune-lab.test") == status::kOk;
 }
 
 // The user's values are backed up once, as at the program's first start.
@@ -120,7 +156,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options) || (item = ItemOfMode(options.mode)) == 0) {
     std::fprintf(stderr,
                  "usage: TuneUpHost [--mode auto|mtu|rwin|ttl|cache] [--type N] [--entry NAME] "
-                 "[--out FOLDER] [--limit SECONDS]\n");
+                 "[--provider N] [--out FOLDER] [--limit SECONDS]\n");
     return 2;
   }
   // Nobody is there to answer a box: each is listed and answered by default.
@@ -138,10 +174,11 @@ int main(int argc, char** argv) {
 
   TestMainFrame frame(CSettingsStore().GetOsFamily());
   TuneUpHostWindow window(frame);
-  NullPreparation preparation;
+  CClientPreparation preparation;
+  CClientDialPaths clientPaths;
   CVTDoc doc(frame,
-             [](IDialController& controller) {
-               auto engine = std::make_unique<CDialHiddenDlg>(controller, nullptr, nullptr);
+             [&clientPaths](IDialController& controller) {
+               auto engine = std::make_unique<CDialHiddenDlg>(controller, nullptr, &clientPaths);
                engine->Create();
                return engine;
              },

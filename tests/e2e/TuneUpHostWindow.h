@@ -9,11 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/ProviderPreparationSeam.h"
 #include "tests/support/TuneUpTestFrame.h"
-
-// The host dials only the dial-up kinds: no client program to prepare.
-class NullPreparation : public IProviderPreparation {};
 
 class TuneUpHostWindow {
  public:

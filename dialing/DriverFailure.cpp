@@ -1,5 +1,5 @@
 // The client drivers' failure: the redial countdown against "Redial".
-#include "dialing/drivers/DriverFailure.h"
+#include "dialing/DriverFailure.h"
 
 #include "dialing/DialViewSeam.h"
 #include "engine/CountdownDialog.h"

@@ -1,10 +1,10 @@
 // The dial engine's AT&T WorldNet path.
-#include "dialing/drivers/AttDialPath.h"
+#include "dialing/AttDialPath.h"
 
 #include "dialing/DialViewSeam.h"
 #include "dialing/DialingMessages.h"
-#include "dialing/drivers/DriverFailure.h"
-#include "dialing/drivers/DriverNotice.h"
+#include "dialing/DriverFailure.h"
+#include "dialing/DriverNotice.h"
 #include "engine/portable/StatusCodes.h"
 
 int CAttDialPath::Dial(bool /*restart*/) {

@@ -1,10 +1,10 @@
 // The dial engine's Juno path.
-#include "dialing/drivers/JunoDialPath.h"
+#include "dialing/JunoDialPath.h"
 
 #include "dialing/DialViewSeam.h"
 #include "dialing/DialingMessages.h"
-#include "dialing/drivers/DriverFailure.h"
-#include "dialing/drivers/DriverNotice.h"
+#include "dialing/DriverFailure.h"
+#include "dialing/DriverNotice.h"
 #include "engine/portable/StatusCodes.h"
 
 namespace {
