@@ -6,7 +6,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "dialing/drivers/AolDriver.h"
+#include <algorithm>
+
+#include "dialing/DialingMessages.h"
 #include "engine/portable/StatusCodes.h"
 #include "engine/portable/TestRecord.h"
 #include "settings/AolSettings.h"
@@ -92,8 +94,17 @@ TEST_F(AolDialPathTest, SignsOnWithStepTextsVerifiesAndHangsUp) {
 }
 
 TEST_F(AolDialPathTest, SignOnFailuresEndTheDialWithTheirStatus) {
-  WriteScenario("[AOL]\r\nOutcomes=noframe,nosignon,hiddensignon,cancel,noclient\r\nQuitMs=300\r\n");
-  EXPECT_EQ("dial failed 56", DialForReport()) << "no main frame within 20 s";
+  WriteScenario("[AOL]\r\nOutcomes=noframe,noframe,nosignon,hiddensignon,cancel,noclient\r\nQuitMs=300\r\n");
+  ASSERT_EQ(status::kOk, engine_->Dial(0, std::string(), false));
+  // A step text that ends right after "Step": an empty remainder.
+  SendMessageA(engine_->Window(), WM_DRIVERNOTIFY, DN_STEPTEXT,
+               reinterpret_cast<LPARAM>("..Step 1"));
+  const std::vector<std::string>& lines = frame_.Log();
+  EXPECT_EQ(1, std::count(lines.begin(), lines.end(), std::string("status 0 ")));
+  EXPECT_TRUE(PumpUntilReport("dial failed 56", kWaitMs)) << "no main frame within 20 s";
+  EXPECT_EQ("dial failed 56", controller_.reports.at(0));
+  HangUp();
+  EXPECT_EQ("dial failed 56", DialForReport()) << "the same without the step text";
   HangUp();
   EXPECT_EQ("dial failed 59", DialForReport()) << "no sign-on window";
   HangUp();
@@ -104,6 +115,7 @@ TEST_F(AolDialPathTest, SignOnFailuresEndTheDialWithTheirStatus) {
   EXPECT_EQ("step failed 44", DialForReport()) << "no client area after the sign-on";
   HangUp();
   EXPECT_TRUE(countdowns_.empty());
+  EXPECT_EQ(6u, controller_.reports.size()) << "one report per dial";
   EXPECT_EQ("down", Link());
 }
 
@@ -120,8 +132,10 @@ TEST_F(AolDialPathTest, CompuServeWithoutItsClientTellsTheUser) {
 }
 
 TEST_F(AolDialPathTest, WelcomeByPrefixOrTheInternetTestConnects) {
-  // "Welcome, Velo Tester" without "!": not the title, but the prefix.
-  WriteScenario("[AOL]\r\nWelcome=Welcome, %s\r\nHiddenFirstChild=1\r\n");
+  // "Welcome, Velo Tester ..." without "!" and longer than the texts read:
+  // not the title, but the prefix.
+  WriteScenario("[AOL]\r\nWelcome=Welcome, %s " + std::string(300, 'x') +
+                "\r\nHiddenFirstChild=1\r\n");
   Configure(3, Install("LabAol.exe", "CompuServe 2000\\LabAol.exe"));
   EXPECT_EQ("connected", DialForReport());
   EXPECT_EQ(1u, ViewLines("status 0 Connected to CompuServe").size());

@@ -12,9 +12,12 @@
 #include "dialing/drivers/ClientPreparation.h"
 #include "dialing/drivers/NetZeroDriver.h"
 #include "engine/portable/StatusCodes.h"
+#include "engine/portable/TestRecord.h"
 #include "settings/DialUpProfile.h"
 #include "tests/dialing/ClientDialFixture.h"
 #include "tests/support/LabClient.h"
+#include "tests/support/NetworkLayouts.h"
+#include "tests/support/TcpipSnapshot.h"
 
 namespace {
 
@@ -183,6 +186,27 @@ TEST_F(NetZeroDialPathTest, DisconnectStopsTheDialAndARestartWaitsForTheOldDiale
   ASSERT_GE(exits.size(), 2u);
   EXPECT_LT(exits[1], starts[2]) << "relaunched only once the old dialer had ended";
   HangUp();
+}
+
+TEST_F(NetZeroDialPathTest, TrayDialPutsTheUsersValuesBackOnceConnected) {
+  netlayout::LayOutRunningFamily();
+  CSettingsStore store;
+  ASSERT_EQ(status::kOk, store.Backup());
+  RegistryValueMap userValues = TcpipValues();
+  TestRecord best{kRecordAuto, kParameterTtl, 128, 0.0};
+  ASSERT_EQ(status::kOk, store.StoreBest(best));
+  WriteScenario("[NetZero]\r\nOutcomes=connect\r\n");
+
+  ASSERT_EQ(status::kOk, engine_->TrayDial(5, std::string()));
+  EXPECT_NE("", DescribeDifferences(userValues, TcpipValues())) << "tuned while dialing";
+  ASSERT_TRUE(PumpUntil([this] { return engine_->IsConnected(); }, kWaitMs));
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+  EXPECT_EQ(0, engine_->TrayHangUp());
+  EXPECT_TRUE(PumpUntil([] { return FindWindowA("AwtWindow", nullptr) == nullptr; }, kWaitMs));
+  EXPECT_EQ("down", Link());
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+  PumpFor(500);
+  EXPECT_TRUE(controller_.reports.empty()) << "a tray dial never reaches the controller";
 }
 
 }  // namespace
