@@ -5,9 +5,9 @@
 // values came back byte for byte. A test tool: scripts/lab.sh tuneup runs it.
 //
 //   TuneUpHost.exe [--mode auto|mtu|rwin|ttl|cache] [--type 1|2|3]
-//                  [--entry NAME] [--provider 1|2|3|5] [--out FOLDER] [--limit SECONDS]
+//                  [--entry NAME] [--provider 1|2|3|5|6|9] [--out FOLDER] [--limit SECONDS]
 //
-// Provider kinds 2, 3 and 5 dial through the lab's client programs, which
+// Provider kinds 2, 3, 5, 6 and 9 dial through the lab's client programs, which
 // the lab has installed with what their installers leave.
 #include <windows.h>
 
@@ -26,6 +26,7 @@
 #include "framework/RegKey.h"
 #include "settings/AolSettings.h"
 #include "settings/DialUpProfile.h"
+#include "settings/portable/ProviderKinds.h"
 #include "tests/e2e/TuneUpHostWindow.h"
 #include "tests/support/TcpipSnapshot.h"
 #include "tests/support/TuneUpTestFrame.h"
@@ -85,9 +86,13 @@ bool ConfigureClientProvider(int kind) {
   if (kind == 2 || kind == 3) return CAolSettings().SetRedial(10) == status::kOk;
   CDialUpProfile profile(kind);
   std::string dialer = InstalledNetZeroDialer();
+  // Juno and AT&T WorldNet: the wizard's default paths, from their installers' values.
+  if (kind == 6) profile.GetJunoPath(dialer);
+  if (kind == 9) profile.GetAttPath(dialer);
+  const std::string name = ProviderNameFromKind(kind);
   return !dialer.empty() && profile.SetDialerPath(kind, dialer) == status::kOk &&
-         profile.SetDefaultProfile("NetZero") == status::kOk &&
-         profile.SetRedial("NetZero", 10) == status::kOk;
+         profile.SetDefaultProfile(name) == status::kOk &&
+         profile.SetRedial(name, 10) == status::kOk;
 }
 
 // The profile as the configuration wizard leaves it.
