@@ -97,6 +97,18 @@ TEST_F(JunoAttDialTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPassw
   EXPECT_EQ(3, CountLogged("Juno dial"));
   engine_->Disconnect("", true);
   ASSERT_TRUE(Pump([&] { return CountLogged("Juno exit") == 4; }));
+
+  // Stopped while Juno dials: Juno is closed and nothing more is reported.
+  WriteScenario("[Juno]\r\nDialMs=100000\r\n");
+  const size_t reports = controller_.reports.size();
+  ASSERT_EQ(status::kOk, engine_->Dial(0, "", false));
+  ASSERT_TRUE(Pump([&] { return CountLogged("Juno dial 1 connect") == 2; }));
+  EXPECT_EQ(status::kOk, engine_->Disconnect("", true));
+  EXPECT_FALSE(engine_->IsDialing());
+  ASSERT_TRUE(Pump([&] { return CountLogged("Juno exit") == 5; }));
+  PumpFor(1500);
+  EXPECT_EQ(reports, controller_.reports.size());
+  EXPECT_EQ("down", Link());
   EXPECT_EQ(1u, countdowns_.size());
 }
 
@@ -141,6 +153,17 @@ TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndA
   PostMessageA(logon, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntilLogged("WorldNet exit"));
 
+  // A failed tray dial: no countdown at the limit, nobody told, the user's values back.
+  ASSERT_EQ(status::kOk, CDialUpProfile(kProviderAttWorldNet).SetRedial("AT&T WorldNet", 1));
+  WriteScenario("[WorldNet]\r\nOutcomes=retry\r\n");
+  ASSERT_EQ(status::kOk, engine_->TrayDial(kProviderAttWorldNet, "AT&T WorldNet"));
+  ASSERT_TRUE(Pump([&] { return !engine_->IsTrayMode(); }));
+  EXPECT_TRUE(controller_.reports.empty());
+  EXPECT_TRUE(countdowns_.empty());
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+  ASSERT_TRUE(Pump([&] { return CountLogged("WorldNet exit") == 2; }));
+  ASSERT_EQ(status::kOk, CDialUpProfile(kProviderAttWorldNet).SetRedial("AT&T WorldNet", 2));
+
   // A tune-up whose dials fail: the dialer is closed before each
   // countdown, and the limit ends the dial with 10.
   WriteScenario("[WorldNet]\r\nOutcomes=retry\r\n");
@@ -151,8 +174,8 @@ TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndA
   EXPECT_EQ("Failed to connect to: AT&T WorldNet", countdowns_[0].heading);
   EXPECT_EQ("Re-dial in:", countdowns_[0].label);
   engine_->Disconnect("", true);
-  ASSERT_TRUE(Pump([&] { return CountLogged("WorldNet exit") == 3; }));
-  EXPECT_EQ(3, CountLogged("WorldNet start"));
+  ASSERT_TRUE(Pump([&] { return CountLogged("WorldNet exit") == 4; }));
+  EXPECT_EQ(4, CountLogged("WorldNet start"));
   EXPECT_EQ("down", Link());
 
   // After the limit the count starts again: the next failure counts down first.
@@ -162,7 +185,7 @@ TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndA
   EXPECT_EQ(2u, countdowns_.size());
   engine_->Disconnect("", true);
   EXPECT_TRUE(PumpUntilLinkDown());
-  ASSERT_TRUE(Pump([&] { return CountLogged("WorldNet exit") == 5; }));
+  ASSERT_TRUE(Pump([&] { return CountLogged("WorldNet exit") == 6; }));
 }
 
 }  // namespace
