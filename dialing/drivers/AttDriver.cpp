@@ -15,6 +15,7 @@
 #include "framework/MessageBoxSeam.h"
 #include "settings/DialUpProfile.h"
 #include "settings/portable/ProviderKinds.h"
+#include "ui/portable/LinkAddress.h"
 
 namespace {
 
@@ -83,8 +84,8 @@ bool CAttDriver::IsConnectedTitle(const std::string& title) {
 }
 
 bool CAttDriver::IsWelcomeTitle(const std::string& title) {
-  return clientwindows::BeginsWithNoCase(title, kWelcomePrefix) ||
-         clientwindows::BeginsWithNoCase(title, testsites::kAttWorldNet);
+  return links::StartsWithNoCase(title, kWelcomePrefix) ||
+         links::StartsWithNoCase(title, testsites::kAttWorldNet);
 }
 
 // --- Connect and logon ----------------------------------------------------------------

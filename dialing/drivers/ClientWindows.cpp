@@ -1,8 +1,6 @@
 // Finding and driving the client programs' windows.
 #include "dialing/drivers/ClientWindows.h"
 
-#include <cctype>
-
 #include "dialing/ForeignWindow.h"
 
 namespace clientwindows {
@@ -63,17 +61,6 @@ void ClickAt(HWND window, int x, int y) {
   LPARAM point = MAKELPARAM(x, y);
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
   PostMessageA(window, WM_LBUTTONUP, 0, point);
-}
-
-bool BeginsWithNoCase(const std::string& text, const std::string& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace clientwindows

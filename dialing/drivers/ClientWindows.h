@@ -27,7 +27,4 @@ HWND FindDirectChildOfClass(HWND parent, const char* windowClass);
 // A mouse click (button down and up) at a client point of the window.
 void ClickAt(HWND window, int x, int y);
 
-// True when `text` begins with `prefix`, case ignored.
-bool BeginsWithNoCase(const std::string& text, const std::string& prefix);
-
 }  // namespace clientwindows
