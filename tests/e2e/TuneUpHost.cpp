@@ -198,6 +198,9 @@ int main(int argc, char** argv) {
     doc.StopIfRunning();
   }
   DWORD seconds = (GetTickCount() - started) / 1000;
+  // The engine closes Juno a few seconds after the last hang-up, on its own
+  // timers: they run before the host ends, so that no client is left open.
+  window.RunUntil([] { return FindWindowA("JunoMainWndXQW21", nullptr) == nullptr; }, 30000);
 
   window.SaveScreenshot(options.out + "\\tuneup-host.bmp");
   for (const std::string& line : frame.Log()) std::printf("frame: %s\n", line.c_str());
