@@ -207,4 +207,19 @@ TEST_F(AolDialPathTest, TrayDialTunesTheAdapterWhileConnectedAndKeepsTheChosenNa
   EXPECT_FALSE(engine_->IsTrayMode());
 }
 
+TEST_F(AolDialPathTest, TrayDialFailureEndsTheTrayDialWithTheUsersValues) {
+  CAolSettings aol;
+  ASSERT_EQ(status::kOk, aol.BackupAdapters());
+  WriteScenario("[AOL]\r\nOutcomes=noframe\r\nQuitMs=300\r\n");
+  ASSERT_EQ(status::kOk, engine_->TrayDial(2, "Tray Name"));
+  ASSERT_TRUE(PumpUntil([this] { return !engine_->IsTrayMode(); }, kWaitMs));
+  EXPECT_FALSE(engine_->IsDialing());
+  EXPECT_TRUE(controller_.reports.empty()) << "a tray failure never reaches the controller";
+  DWORD type = 0;
+  std::vector<BYTE> mtu;
+  ASSERT_TRUE(testreg::ReadRaw(netlayout::AolDeviceKey(netlayout::AolAdapter{}), "mtu", type, mtu));
+  ASSERT_EQ(4u, mtu.size());
+  EXPECT_EQ(576u, *reinterpret_cast<DWORD*>(mtu.data()));
+}
+
 }  // namespace

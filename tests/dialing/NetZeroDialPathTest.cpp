@@ -188,6 +188,17 @@ TEST_F(NetZeroDialPathTest, DisconnectStopsTheDialAndARestartWaitsForTheOldDiale
   HangUp();
 }
 
+TEST_F(NetZeroDialPathTest, ARestartGivesUpWhenTheOldDialerNeverGoes) {
+  WriteScenario("[NetZero]\r\nOutcomes=connect\r\nLingerMs=600000\r\n");
+  EXPECT_EQ("connected", DialForReport());
+  engine_->Disconnect(std::string(), true);
+  ASSERT_TRUE(PumpUntil([this] { return Link() == "down"; }, kWaitMs));
+  // 120 one-second ticks with the old window still there.
+  EXPECT_EQ("dial failed 1", DialForReport(true));
+  EXPECT_EQ(1u, ViewLines(kFailedLine).size());
+  EXPECT_EQ(1, CountLogged("NetZero start "));
+}
+
 TEST_F(NetZeroDialPathTest, TrayDialPutsTheUsersValuesBackOnceConnected) {
   netlayout::LayOutRunningFamily();
   CSettingsStore store;
