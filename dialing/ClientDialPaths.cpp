@@ -2,6 +2,8 @@
 #include "dialing/ClientDialPaths.h"
 
 #include "dialing/AolDialPath.h"
+#include "dialing/AttDialPath.h"
+#include "dialing/JunoDialPath.h"
 #include "dialing/NetZeroDialPath.h"
 
 namespace {
@@ -23,6 +25,8 @@ const KindPath kKindPaths[] = {
     {2, &Make<CAolDialPath>},
     {3, &Make<CAolDialPath>},
     {5, &Make<CNetZeroDialPath>},
+    {6, &Make<CJunoDialPath>},
+    {9, &Make<CAttDialPath>},
 };
 
 }  // namespace

@@ -59,3 +59,23 @@ constexpr UINT_PTR kTimerCancelProgress = 71;
 constexpr UINT_PTR kTimerCancelDialDialog = 72;
 constexpr UINT_PTR kTimerJunoRedial = 80;
 constexpr UINT_PTR kTimerJunoClose = 85;
+
+// The Juno driver: its launch worker's start message, and the timers of its
+// own hidden window.
+constexpr UINT WM_JUNOLAUNCH = 0x801C;
+constexpr UINT_PTR kTimerJunoMainWindow = 73;
+constexpr UINT_PTR kTimerJunoWelcome = 74;
+constexpr UINT_PTR kTimerJunoDialWatch = 75;
+constexpr UINT_PTR kTimerJunoClosing = 76;
+constexpr UINT_PTR kTimerJunoFailed = 80;
+constexpr UINT_PTR kTimerJunoErrorWindow = 32798;
+constexpr UINT_PTR kTimerJunoOutcome = 32799;
+constexpr UINT_PTR kTimerJunoDisconnect = 32800;
+
+// The AT&T WorldNet driver: its launch worker's start message, and the
+// timers of its own hidden window.
+constexpr UINT WM_ATTLAUNCH = 0x8021;
+constexpr UINT_PTR kTimerAttConnectWatch = 79;
+constexpr UINT_PTR kTimerAttLogon = 82;
+constexpr UINT_PTR kTimerAttWelcome = 83;
+constexpr UINT_PTR kTimerAttDisconnect = 32800;

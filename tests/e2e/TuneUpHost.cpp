@@ -5,10 +5,10 @@
 // values came back byte for byte. A test tool: scripts/lab.sh tuneup runs it.
 //
 //   TuneUpHost.exe [--mode auto|mtu|rwin|ttl|cache] [--type 1|2|3]
-//                  [--entry NAME] [--provider 1|2|3|5] [--out FOLDER] [--limit SECONDS]
+//                  [--entry NAME] [--provider 1|2|3|5|6|9] [--out FOLDER] [--limit SECONDS]
 //                  [--disturb stop-wait,stop-fetch,port-held,auth-fail]
 //
-// Provider kinds 2, 3 and 5 dial through the lab's client programs, which
+// Provider kinds 2, 3, 5, 6 and 9 dial through the lab's client programs, which
 // the lab has installed with what their installers leave.
 //
 // --disturb first runs one tune-up per named end (stop-wait, stop-fetch,
@@ -34,6 +34,7 @@
 #include "framework/RegKey.h"
 #include "settings/AolSettings.h"
 #include "settings/DialUpProfile.h"
+#include "settings/portable/ProviderKinds.h"
 #include "tests/e2e/TuneUpDisturbance.h"
 #include "tests/e2e/TuneUpHostWindow.h"
 #include "tests/support/TcpipSnapshot.h"
@@ -119,9 +120,13 @@ bool ConfigureClientProvider(int kind) {
   if (kind == 2 || kind == 3) return CAolSettings().SetRedial(10) == status::kOk;
   CDialUpProfile profile(kind);
   std::string dialer = InstalledNetZeroDialer();
+  // Juno and AT&T WorldNet: the wizard's default paths, from their installers' values.
+  if (kind == 6) profile.GetJunoPath(dialer);
+  if (kind == 9) profile.GetAttPath(dialer);
+  const std::string name = ProviderNameFromKind(kind);
   return !dialer.empty() && profile.SetDialerPath(kind, dialer) == status::kOk &&
-         profile.SetDefaultProfile("NetZero") == status::kOk &&
-         profile.SetRedial("NetZero", 10) == status::kOk;
+         profile.SetDefaultProfile(name) == status::kOk &&
+         profile.SetRedial(name, 10) == status::kOk;
 }
 
 // The profile as the configuration wizard leaves it.
@@ -249,6 +254,9 @@ int main(int argc, char** argv) {
     doc.StopIfRunning();
   }
   DWORD seconds = (GetTickCount() - started) / 1000;
+  // The engine closes Juno a few seconds after the last hang-up, on its own
+  // timers: they run before the host ends, so that no client is left open.
+  window.RunUntil([] { return FindWindowA("JunoMainWndXQW21", nullptr) == nullptr; }, 30000);
 
   window.SaveScreenshot(options.out + "\\tuneup-host.bmp");
   for (const std::string& line : frame.Log()) std::printf("frame: %s\n", line.c_str());
