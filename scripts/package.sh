@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds what users get: the Release build of the 32-bit tree (optimised,
-# stripped, static) and the portable zip of Velotune.exe with its help pages.
+# Builds what users get from the Release build of the 32-bit tree (optimised,
+# stripped, static): the installer and the portable zip of Velotune.exe with
+# its help pages.
 #   scripts/package.sh [release-dir]        (default: build-release)
-# Writes <release-dir>/dist/Velotune-<version>-portable.zip and prints the
-# size of Velotune.exe and of its parts, with a warning above the 1 MB target.
-# The version is the project's (CMakeLists.txt).
+# Writes <release-dir>/dist/VelotuneSetup-<version>.exe (NSIS, see
+# packaging/Velotune.nsi) and <release-dir>/dist/Velotune-<version>-portable.zip,
+# and prints the size of Velotune.exe and of its parts, with a warning above
+# the 1 MB target. The version is the project's (CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 release_dir=${1:-build-release}
@@ -16,7 +18,7 @@ if [ ! -f "$release_dir/CMakeCache.txt" ]; then
   cmake -S . -B "$release_dir" "${generator[@]}" \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 fi
-cmake --build "$release_dir" --target Velotune --parallel "$(nproc)"
+cmake --build "$release_dir" --target Velotune UninstallHelper --parallel "$(nproc)"
 
 version=$(sed -n 's/^#define VELOTUNE_VERSION_TEXT "\(.*\)"$/\1/p' \
   "$release_dir/generated/VelotuneVersion.h")
@@ -39,3 +41,4 @@ zip_file="$dist/Velotune-$version-portable.zip"
 rm -f "$zip_file"
 (cd "$dist" && zip -q -r -X "$(basename "$zip_file")" Velotune)
 echo "package: $zip_file"
+echo "package: $(scripts/make-installer.sh "$release_dir" "$dist")"

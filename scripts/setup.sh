@@ -11,6 +11,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb x11-utils xdotool imagemagick fonts-wine
   clang libclang-rt-14-dev
+  nsis zip
 )
 
 missing=()
