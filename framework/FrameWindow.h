@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/CommandTarget.h"
 #include "framework/Window.h"
@@ -87,5 +88,5 @@ class FrameWindow : public Window, public CommandTarget {
   HWND reBar_ = nullptr;
   HWND statusBar_ = nullptr;
   std::string tipBuffer_;
-  std::wstring wideTipBuffer_;
+  std::vector<wchar_t> wideTipBuffer_;
 };

@@ -3,6 +3,10 @@
 #   - size: Velotune.exe of the Release build (scripts/package.sh), target 1 MB;
 #   - footprint: working set (now and peak), handles and windows of Velotune.exe
 #     after an Express Auto Tune-Up (the soak test with one tune-up); target 16 MB;
+#   - measurement overhead: one Manual TTL Tune-Up by the lab host with the link
+#     paced at full time (pace scale 1); for each test, the time the program
+#     logs against the time the link model gave the same image fetches (the
+#     ISP server's "paced" record of that test's link); target at most 1.02;
 #   - decision accuracy: N seeded Express Auto Tune-Ups by the lab host with 5 %
 #     link noise, and the share that choose the link model's best value of each
 #     parameter (MTU 1000, RWIN 6 x MSS = 5760, TTL 128); target 95 %.
@@ -32,11 +36,45 @@ echo "== footprint after an Express Auto Tune-Up"
 (cd "$build_dir" && VELOTUNE_SOAK_TUNEUPS=1 ctest -V -R '^soak_e2e_tests$' 2>&1) |
   sed -n 's/^.*\[ soak \] //p'
 
-echo "== decision accuracy: $runs seeded Express Auto Tune-Ups, 5 % noise"
-mtu=0 rwin=0 ttl=0 done_runs=0
 # One lab for all runs; each run only sets the server's seed and noise.
 scripts/lab.sh start "$build_dir" --family win98 --time-scale 0.02 >/dev/null
 trap 'scripts/lab.sh stop "$build_dir" >/dev/null' EXIT
+
+echo "== measurement overhead: a Manual TTL Tune-Up, link paced at full time"
+# The program's waits at 0.1: the tune-up's own time limits scale with them,
+# and at 0.02 they would cut the full-time transfers short.
+scripts/lab-isp.sh control "$build_dir" reset >/dev/null
+output=$(scripts/lab.sh tuneup "$build_dir" --family win98 --mode ttl --type 1 \
+  --pace-scale 1 --time-scale 0.1 2>&1 | tr -d '\r')
+grep -E '^(tests|wall time):' <<<"$output"
+# The tests' links are those that carried only images (the data collection's
+# also fetched the page), in order; the log's records are the tests in order.
+scripts/lab-isp.sh control "$build_dir" paced | tr -d '\r' |
+  awk -F'\t' -v logged="$(sed -n 's/^log: //p' <<<"$output")" '
+    { if (!($1 in sum)) order[++links] = $1
+      sum[$1] += $3
+      if ($2 !~ /^\/img\//) collection[$1] = 1 }
+    END {
+      n = split(logged, records, ">>")
+      for (i = 1; i <= links; i++) if (!(order[i] in collection)) tests[++count] = order[i]
+      first = count - (n - 1)
+      for (r = 2; r <= n; r++) {
+        split(records[r], field, ":")
+        link = tests[first + r - 2]
+        if (link == "" || sum[link] == 0) { print "record " r - 1 ": no link to compare"; continue }
+        ratio = field[4] / sum[link]
+        total += ratio; compared++
+        if (ratio > worst) worst = ratio
+        printf "test %d (value %s): logged %d ms, link model %.0f ms, ratio %.4f\n",
+          r - 1, field[3], field[4], sum[link], ratio
+      }
+      if (compared > 0)
+        printf "logged / model time: mean %.4f, worst %.4f over %d tests (target 1.02)\n",
+          total / compared, worst, compared
+    }'
+
+echo "== decision accuracy: $runs seeded Express Auto Tune-Ups, 5 % noise"
+mtu=0 rwin=0 ttl=0 done_runs=0
 for seed in $(seq 1 "$runs"); do
   output=$(scripts/lab.sh tuneup "$build_dir" --family win98 --mode auto --type 1 \
     --seed "$seed" --noise 5 2>&1 | tr -d '\r')

@@ -263,7 +263,9 @@ void IspServer::ServeContent(SOCKET client, const HttpRequestHead& request) {
     case Delivery::kSilent: SendStalled(client, std::string(), std::string(), link); return;
     default: break;
   }
-  if (SendPaced(client, head, content.body, link)) {
+  double modelMs = 0;
+  if (SendPaced(client, head, content.body, link, modelMs)) {
+    if (modelMs > 0) state_.RecordPaced(link, request.path, modelMs);
     CloseGracefully(client);
   } else {
     ResetConnection(client);
@@ -280,7 +282,8 @@ bool IspServer::WaitUntil(double startMs, double dueMs, std::uint32_t generation
 }
 
 bool IspServer::SendPaced(SOCKET client, const std::string& head, const std::string& body,
-                          const LinkSnapshot& link) {
+                          const LinkSnapshot& link, double& modelMs) {
+  modelMs = 0;
   ResponsePacer pacer(link.values, link.responseNumber);
   if (!pacer.Paced()) return SendText(client, head + body);
   double start = hrclock::NowMilliseconds();
@@ -293,6 +296,7 @@ bool IspServer::SendPaced(SOCKET client, const std::string& head, const std::str
     if (!WaitUntil(start, due, link.generation)) return false;
     if (!SendAll(client, body.data() + offset, size)) return false;
   }
+  modelMs = due;
   return true;
 }
 
@@ -362,6 +366,8 @@ void IspServer::HandleControl(SOCKET client, const HttpRequestHead& request) {
     answer = "web=127.0.0.1:" + std::to_string(webPort_) + "\n" + state_.StatusText();
   } else if (command == "requests") {
     answer = state_.RequestLog();
+  } else if (command == "paced") {
+    answer = state_.PacedLog();
   } else if (command == "reset") {
     state_.ResetCounters();
     answer = "reset\n";

@@ -55,10 +55,11 @@ class IspServer {
   bool SetSite(const std::string& query, std::string& answer);
   LinkValues ValuesFromQuery(const std::string& query) const;
 
-  // Sends head and body as the link would deliver them. False when the
-  // client went away or the link dropped (the connection is then reset).
+  // Sends head and body as the link would deliver them, in the time the link
+  // model gives (`modelMs`, 0 without pacing). False when the client went
+  // away or the link dropped (the connection is then reset).
   bool SendPaced(SOCKET client, const std::string& head, const std::string& body,
-                 const LinkSnapshot& link);
+                 const LinkSnapshot& link, double& modelMs);
   void SendStalled(SOCKET client, const std::string& head, const std::string& body,
                    const LinkSnapshot& link);
   void SendTrickle(SOCKET client, const std::string& head, const std::string& body,

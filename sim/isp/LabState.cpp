@@ -82,6 +82,7 @@ void LabState::ResetCounters() {
   ups_ = downs_ = served_ = refused_ = 0;
   reports_.clear();
   requests_.clear();
+  paced_.clear();
 }
 
 std::string LabState::StatusText() const {
@@ -101,5 +102,19 @@ std::string LabState::RequestLog() const {
   std::lock_guard<std::mutex> lock(mutex_);
   std::string log;
   for (const std::string& line : requests_) log += line + "\n";
+  return log;
+}
+
+void LabState::RecordPaced(const LinkSnapshot& link, const std::string& path, double modelMs) {
+  std::ostringstream line;
+  line << link.generation << "\t" << path << "\t" << modelMs;
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (paced_.size() < kLogLimit) paced_.push_back(line.str());
+}
+
+std::string LabState::PacedLog() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::string log;
+  for (const std::string& line : paced_) log += line + "\n";
   return log;
 }

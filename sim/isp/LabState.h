@@ -45,6 +45,10 @@ class LabState {
   std::string StatusText() const;
   // One line per request served: "host[:port] path<TAB>agent".
   std::string RequestLog() const;
+  // A response delivered whole under pacing, with the time the link model gave it.
+  void RecordPaced(const LinkSnapshot& link, const std::string& path, double modelMs);
+  // One line per such response: "link generation<TAB>path<TAB>model ms".
+  std::string PacedLog() const;
 
  private:
   static constexpr size_t kLogLimit = 20000;
@@ -59,4 +63,5 @@ class LabState {
   unsigned imageFailures_ = 0;
   std::vector<std::string> reports_;
   std::vector<std::string> requests_;
+  std::vector<std::string> paced_;
 };
