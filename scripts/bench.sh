@@ -47,13 +47,14 @@ scripts/lab-isp.sh control "$build_dir" reset >/dev/null
 output=$(scripts/lab.sh tuneup "$build_dir" --family win98 --mode ttl --type 1 \
   --pace-scale 1 --time-scale 0.1 2>&1 | tr -d '\r')
 grep -E '^(tests|wall time):' <<<"$output"
-# The tests' links are those that carried only images (the data collection's
-# also fetched the page), in order; the log's records are the tests in order.
-scripts/lab-isp.sh control "$build_dir" paced | tr -d '\r' |
-  awk -F'\t' -v logged="$(sed -n 's/^log: //p' <<<"$output")" '
-    { if (!($1 in sum)) order[++links] = $1
-      sum[$1] += $3
-      if ($2 !~ /^\/img\//) collection[$1] = 1 }
+# The tests' links are those that fetched images but not the page (the data
+# collection's did), in order; the log's records are the tests in order. The
+# server's record is kept in <build-dir>/lab/bench-paced.txt.
+scripts/lab-isp.sh control "$build_dir" paced | tr -d '\r' >"$build_dir/lab/bench-paced.txt"
+awk -F'\t' -v logged="$(sed -n 's/^log: //p' <<<"$output")" '
+    $2 ~ /^\/img\// { if (!($1 in sum)) order[++links] = $1
+                      sum[$1] += $3 }
+    $2 !~ /^\/img\// && $2 !~ /^\/vthits/ { collection[$1] = 1 }
     END {
       n = split(logged, records, ">>")
       for (i = 1; i <= links; i++) if (!(order[i] in collection)) tests[++count] = order[i]
@@ -71,7 +72,7 @@ scripts/lab-isp.sh control "$build_dir" paced | tr -d '\r' |
       if (compared > 0)
         printf "logged / model time: mean %.4f, worst %.4f over %d tests (target 1.02)\n",
           total / compared, worst, compared
-    }'
+    }' "$build_dir/lab/bench-paced.txt"
 
 echo "== decision accuracy: $runs seeded Express Auto Tune-Ups, 5 % noise"
 mtu=0 rwin=0 ttl=0 done_runs=0

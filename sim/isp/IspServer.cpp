@@ -263,9 +263,10 @@ void IspServer::ServeContent(SOCKET client, const HttpRequestHead& request) {
     case Delivery::kSilent: SendStalled(client, std::string(), std::string(), link); return;
     default: break;
   }
-  double modelMs = 0;
-  if (SendPaced(client, head, content.body, link, modelMs)) {
-    if (modelMs > 0) state_.RecordPaced(link, request.path, modelMs);
+  PacedTimes times;
+  const bool whole = SendPaced(client, head, content.body, link, times);
+  if (times.headMs > 0) state_.RecordPaced(link, request.path, times.headMs, whole, times.wholeMs);
+  if (whole) {
     CloseGracefully(client);
   } else {
     ResetConnection(client);
@@ -282,13 +283,13 @@ bool IspServer::WaitUntil(double startMs, double dueMs, std::uint32_t generation
 }
 
 bool IspServer::SendPaced(SOCKET client, const std::string& head, const std::string& body,
-                          const LinkSnapshot& link, double& modelMs) {
-  modelMs = 0;
+                          const LinkSnapshot& link, PacedTimes& times) {
   ResponsePacer pacer(link.values, link.responseNumber);
   if (!pacer.Paced()) return SendText(client, head + body);
   double start = hrclock::NowMilliseconds();
   double due = pacer.SetupMs() + pacer.NextSegmentMs(static_cast<int>(head.size()));
   if (!WaitUntil(start, due, link.generation) || !SendText(client, head)) return false;
+  times.headMs = due;
   size_t segment = static_cast<size_t>(pacer.SegmentPayload());
   for (size_t offset = 0; offset < body.size(); offset += segment) {
     size_t size = body.size() - offset < segment ? body.size() - offset : segment;
@@ -296,7 +297,7 @@ bool IspServer::SendPaced(SOCKET client, const std::string& head, const std::str
     if (!WaitUntil(start, due, link.generation)) return false;
     if (!SendAll(client, body.data() + offset, size)) return false;
   }
-  modelMs = due;
+  times.wholeMs = due;
   return true;
 }
 

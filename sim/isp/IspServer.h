@@ -55,11 +55,16 @@ class IspServer {
   bool SetSite(const std::string& query, std::string& answer);
   LinkValues ValuesFromQuery(const std::string& query) const;
 
-  // Sends head and body as the link would deliver them, in the time the link
-  // model gives (`modelMs`, 0 without pacing). False when the client went
-  // away or the link dropped (the connection is then reset).
+  // The link model's times of one paced response (0: not reached).
+  struct PacedTimes {
+    double headMs = 0;   // until the head was delivered
+    double wholeMs = 0;  // until the last byte was delivered
+  };
+  // Sends head and body as the link would deliver them, in the times the
+  // link model gives. False when the client went away or the link dropped
+  // (the connection is then reset).
   bool SendPaced(SOCKET client, const std::string& head, const std::string& body,
-                 const LinkSnapshot& link, double& modelMs);
+                 const LinkSnapshot& link, PacedTimes& times);
   void SendStalled(SOCKET client, const std::string& head, const std::string& body,
                    const LinkSnapshot& link);
   void SendTrickle(SOCKET client, const std::string& head, const std::string& body,

@@ -105,9 +105,11 @@ std::string LabState::RequestLog() const {
   return log;
 }
 
-void LabState::RecordPaced(const LinkSnapshot& link, const std::string& path, double modelMs) {
+void LabState::RecordPaced(const LinkSnapshot& link, const std::string& path, double headMs,
+                           bool whole, double wholeMs) {
   std::ostringstream line;
-  line << link.generation << "\t" << path << "\t" << modelMs;
+  line << link.generation << "\t" << path << "\t" << (whole ? wholeMs : headMs) << "\t"
+       << (whole ? "whole" : "head");
   std::lock_guard<std::mutex> lock(mutex_);
   if (paced_.size() < kLogLimit) paced_.push_back(line.str());
 }

@@ -45,9 +45,13 @@ class LabState {
   std::string StatusText() const;
   // One line per request served: "host[:port] path<TAB>agent".
   std::string RequestLog() const;
-  // A response delivered whole under pacing, with the time the link model gave it.
-  void RecordPaced(const LinkSnapshot& link, const std::string& path, double modelMs);
-  // One line per such response: "link generation<TAB>path<TAB>model ms".
+  // A paced response whose head was delivered: the time the link model gave
+  // the head, and the whole response when it was delivered whole (a client
+  // that needs only the head, such as a Content-Length, closes after it).
+  void RecordPaced(const LinkSnapshot& link, const std::string& path, double headMs,
+                   bool whole, double wholeMs);
+  // One line per such response:
+  // "link generation<TAB>path<TAB>model ms of what was delivered<TAB>whole|head".
   std::string PacedLog() const;
 
  private:
