@@ -61,7 +61,7 @@ awk -F'\t' -v logged="$(sed -n 's/^log: //p' <<<"$output")" '
       first = count - (n - 1)
       for (r = 2; r <= n; r++) {
         split(records[r], field, ":")
-        link = tests[first + r - 2]
+        link = tests[first + r - 1]
         if (link == "" || sum[link] == 0) { print "record " r - 1 ": no link to compare"; continue }
         ratio = field[4] / sum[link]
         total += ratio; compared++
