@@ -2,7 +2,8 @@
 // Tune-Up in the lab, and started again: every time, the user's TCP/IP
 // values end byte for byte as they were before the first start, the mark is
 // gone, the user heard about the restore exactly when test values had been
-// left behind, and no link to the ISP is left up.
+// left behind, and no link to the ISP is left up. The same for a one-click
+// dial from the notification area, before and after it connected.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "tests/e2e/LabTuneUpTest.h"
+#include "tests/e2e/WineTray.h"
 #include "tests/support/LabClient.h"
 
 namespace {
@@ -61,14 +63,26 @@ class CrashRestoreE2eTest : public LabTuneUpTest {
     }
     ASSERT_TRUE(WaitFor(point.reached, kPointWait)) << "never reached";
     Sleep(point.afterMs);
+    KillAndRestart(point.name, userValues, false);
+  }
+
+  // Ends the program with TerminateProcess and starts it again (in the
+  // notification area when `inTray`): the user's values are back byte for
+  // byte, the mark is gone, the user was told exactly when test values had
+  // been left, and no link to the ISP is up.
+  void KillAndRestart(const char* name, const RegistryValueMap& userValues, bool inTray) {
     const bool markLeft = MarkSet();
     program_.Kill();
     lab::MustControl("fail-images?count=0");
     DeleteFileA(boxes_.c_str());
 
     // The next start restores before its window appears.
-    ASSERT_TRUE(program_.Start());
-    ASSERT_NE(nullptr, program_.WaitForMain(kStartWait));
+    if (inTray) {
+      ASSERT_NE(nullptr, StartInTray());
+    } else {
+      ASSERT_TRUE(program_.Start());
+      ASSERT_NE(nullptr, program_.WaitForMain(kStartWait));
+    }
     const std::string boxes = Boxes();
     EXPECT_EQ(markLeft, boxes.find(kRestoredWords) != std::string::npos) << boxes;
     EXPECT_EQ(std::string::npos, boxes.find("could not")) << boxes;
@@ -77,7 +91,7 @@ class CrashRestoreE2eTest : public LabTuneUpTest {
     EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
     EXPECT_TRUE(WaitFor([] { return !LinkUp(); }, 5000)) << "the ISP link stayed up";
     ASSERT_TRUE(program_.Close(kStartWait));
-    std::printf("[ killed ] %s (test values left: %s)\n", point.name, markLeft ? "yes" : "no");
+    std::printf("[ killed ] %s (test values left: %s)\n", name, markLeft ? "yes" : "no");
   }
 
   std::string boxes_ = TestFolder() + "\\crash-restore-boxes.txt";
@@ -114,6 +128,29 @@ TEST_F(CrashRestoreE2eTest, KilledAnywhereInATuneUpTheNextStartPutsTheUsersValue
        [] { return FindWindowA("#32770", "  Tune-Up Error") != nullptr; }, 0, true},
   };
   for (const KillPoint& point : points) KillAt(point, userValues);
+}
+
+TEST_F(CrashRestoreE2eTest, KilledDuringATrayDialTheNextStartPutsTheUsersValuesBack) {
+  PrepareTrayDial();
+  const RegistryValueMap userValues = UserState();
+  auto bestValuesIn = [&userValues] { return !(UserState() == userValues); };
+
+  // Dialing: the best values are in the registry and the mark is set.
+  lab::MustControl("reset");
+  HWND icon = StartInTray();
+  ASSERT_NE(nullptr, icon);
+  e2e::LeftClickTrayIcon(icon);
+  ASSERT_TRUE(WaitFor([&] { return MarkSet() && bestValuesIn() && !LinkUp(); }, kPointWait));
+  KillAndRestart("a tray dial, before \"Connected\"", userValues, true);
+  EXPECT_EQ(0, Ups()) << "the link came up before the kill";
+
+  // Connected: the user's values came back with "Connected"; the link is up
+  // until the program ends. The restarted copy, in the tray, dials again.
+  lab::MustControl("reset");
+  icon = StartInTray();
+  ASSERT_NE(nullptr, icon);
+  ASSERT_TRUE(TrayDial(icon));
+  KillAndRestart("a tray dial, after \"Connected\"", userValues, true);
 }
 
 }  // namespace

@@ -33,6 +33,19 @@ class LabTuneUpTest : public RegistryTest {
   // Chooses "Auto Tune-Up" in the tree and "&Start Tune-Up" from the menu.
   static bool StartAutoTuneUp(HWND main);
 
+  // Tray dials: the option that starts the program in the notification
+  // area, and best values of an earlier tune-up that differ from the user's.
+  static void PrepareTrayDial();
+  // Starts the program, which hides in the tray; its icon once start-up has
+  // ended, else null.
+  HWND StartInTray();
+  // One click on the icon; true once the link is up with the best MTU and
+  // the user's values are back in the registry (the mark gone).
+  bool TrayDial(HWND icon);
+  // One click on the icon; true once the link is down and the hang-up's
+  // waits have ended, so that the next click dials again.
+  bool TrayHangUp(HWND icon);
+
   ScopedEnvironment scale_{"VELOTUNE_TIME_SCALE", "0.1"};
   LabPhonebookFile phonebook_;
   ScopedEnvironment phonebookName_;

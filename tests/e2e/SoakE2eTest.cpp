@@ -1,9 +1,12 @@
-// Soak: consecutive Express Auto Tune-Ups in one run of Velotune.exe in the
-// lab. After each, the program's handles, GDI objects and working set are
-// sampled (and its windows: Wine counts no GDI objects of another process);
-// once the first cycles have settled, none may keep growing, and at
-// the end the user's TCP/IP values are byte for byte what they were.
-// VELOTUNE_SOAK_TUNEUPS sets the number of tune-ups (CI: 3; the long soak 20).
+// Soak: consecutive Express Auto Tune-Ups, and consecutive one-click dials
+// and hang-ups from the notification area, each in one run of Velotune.exe
+// in the lab. After each cycle the program's handles, GDI objects and
+// working set are sampled (and its windows: Wine counts no GDI objects of
+// another process); once the first cycles have settled, none may keep
+// growing, and at the end the user's TCP/IP values are byte for byte what
+// they were. VELOTUNE_SOAK_TUNEUPS sets the number of tune-ups (CI: 3; the
+// long soak 20), VELOTUNE_SOAK_TRAY_DIALS the number of tray dials (CI: 4;
+// the long soak 200).
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -27,10 +30,34 @@ const DWORD kHandleSlack = 8;
 const DWORD kGdiSlack = 4;
 const SIZE_T kWorkingSetSlack = 2 * 1024 * 1024;
 
-int TuneUpCount() {
-  const char* text = std::getenv("VELOTUNE_SOAK_TUNEUPS");
+int CycleCount(const char* variable, int ciCount) {
+  const char* text = std::getenv(variable);
   const int count = text != nullptr ? std::atoi(text) : 0;
-  return count > 0 ? count : 3;
+  return count > 0 ? count : ciCount;
+}
+
+void Print(const char* what, int cycle, DWORD started, const LabProgram::Footprint& now) {
+  std::printf("[ soak ] %s %d: %lu ms, handles %lu, GDI objects %lu, windows %lu, "
+              "working set %lu KB (peak %lu KB)\n",
+              what, cycle, static_cast<unsigned long>(GetTickCount() - started),
+              static_cast<unsigned long>(now.handles), static_cast<unsigned long>(now.gdiObjects),
+              static_cast<unsigned long>(now.windows),
+              static_cast<unsigned long>(now.workingSet / 1024),
+              static_cast<unsigned long>(now.peakWorkingSet / 1024));
+}
+
+// Every sample after the settling cycles stays within the slack of the last
+// settling one.
+void ExpectSettled(const std::vector<LabProgram::Footprint>& samples, const char* what) {
+  if (samples.empty()) return;
+  const size_t base = std::min(kSettlingCycles, samples.size()) - 1;
+  for (size_t i = base + 1; i < samples.size(); ++i) {
+    EXPECT_LE(samples[i].handles, samples[base].handles + kHandleSlack) << what << " " << i + 1;
+    EXPECT_LE(samples[i].gdiObjects, samples[base].gdiObjects + kGdiSlack) << what << " " << i + 1;
+    EXPECT_LE(samples[i].windows, samples[base].windows) << what << " " << i + 1;
+    EXPECT_LE(samples[i].workingSet, samples[base].workingSet + kWorkingSetSlack)
+        << what << " " << i + 1;
+  }
 }
 
 class SoakE2eTest : public LabTuneUpTest {
@@ -54,31 +81,37 @@ TEST_F(SoakE2eTest, ConsecutiveTuneUpsLeakNothingAndLeaveTheUsersValues) {
   HWND main = program_.WaitForMain(30000);
   ASSERT_NE(nullptr, main);
   std::vector<LabProgram::Footprint> samples;
-  const int count = TuneUpCount();
+  const int count = CycleCount("VELOTUNE_SOAK_TUNEUPS", 3);
   for (int cycle = 1; cycle <= count; ++cycle) {
     const DWORD started = GetTickCount();
     ASSERT_TRUE(RunTuneUp(main)) << "tune-up " << cycle << " did not complete";
     samples.push_back(program_.Measure());
-    const LabProgram::Footprint& now = samples.back();
-    std::printf("[ soak ] tune-up %d: %lu ms, handles %lu, GDI objects %lu, windows %lu, "
-                "working set %lu KB (peak %lu KB)\n",
-                cycle, static_cast<unsigned long>(GetTickCount() - started),
-                static_cast<unsigned long>(now.handles), static_cast<unsigned long>(now.gdiObjects),
-                static_cast<unsigned long>(now.windows),
-                static_cast<unsigned long>(now.workingSet / 1024),
-                static_cast<unsigned long>(now.peakWorkingSet / 1024));
+    Print("tune-up", cycle, started, samples.back());
   }
-  const size_t base = std::min(kSettlingCycles, samples.size()) - 1;
-  for (size_t i = base + 1; i < samples.size(); ++i) {
-    EXPECT_LE(samples[i].handles, samples[base].handles + kHandleSlack) << "tune-up " << i + 1;
-    EXPECT_LE(samples[i].gdiObjects, samples[base].gdiObjects + kGdiSlack) << "tune-up " << i + 1;
-    EXPECT_LE(samples[i].windows, samples[base].windows) << "tune-up " << i + 1;
-    EXPECT_LE(samples[i].workingSet, samples[base].workingSet + kWorkingSetSlack)
-        << "tune-up " << i + 1;
-  }
+  ExpectSettled(samples, "tune-up");
   ASSERT_TRUE(program_.Close(30000));
   const RegistryValueMap after = UserState();
   EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
 }
 
 }  // namespace
+
+TEST_F(SoakE2eTest, ConsecutiveTrayDialsLeakNothingAndLeaveTheUsersValues) {
+  PrepareTrayDial();
+  const RegistryValueMap userValues = UserState();
+  HWND icon = StartInTray();
+  ASSERT_NE(nullptr, icon);
+  std::vector<LabProgram::Footprint> samples;
+  const int count = CycleCount("VELOTUNE_SOAK_TRAY_DIALS", 4);
+  for (int cycle = 1; cycle <= count; ++cycle) {
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(TrayDial(icon)) << "tray dial " << cycle << " did not connect";
+    ASSERT_TRUE(TrayHangUp(icon)) << "tray dial " << cycle << " was not hung up";
+    samples.push_back(program_.Measure());
+    Print("tray dial", cycle, started, samples.back());
+  }
+  ExpectSettled(samples, "tray dial");
+  ASSERT_TRUE(program_.Close(30000));
+  const RegistryValueMap after = UserState();
+  EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
+}

@@ -39,7 +39,8 @@ velotune_use_ras_standin(config_e2e_tests)
 
 # Velotune.exe tune-ups in the lab, driven and measured from outside.
 add_library(velotune_lab_tuneup STATIC
-  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h)
+  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h
+  e2e/WineTray.cpp e2e/WineTray.h)
 velotune_warnings(velotune_lab_tuneup)
 target_link_libraries(velotune_lab_tuneup PUBLIC velotune_window_driver velotune_test_support psapi)
 
