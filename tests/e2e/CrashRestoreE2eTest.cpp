@@ -14,9 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "framework/RegKey.h"
+#include "settings/AolSettings.h"
+#include "settings/SettingsStore.h"
+#include "settings/portable/OsFamily.h"
 #include "tests/e2e/LabTuneUpTest.h"
+#include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WineTray.h"
 #include "tests/support/LabClient.h"
+#include "tests/support/NetworkLayouts.h"
 
 namespace {
 
@@ -35,7 +41,74 @@ struct KillPoint {
   bool failTests = false;  // every image of the tests fails (not the data collection's)
 };
 
+const char kAolFrame[] = "AOL Frame25";
+const char kAolAppDefaults[] = "Software\\Wine\\AppDefaults\\LabAol.exe";
+
 int Ups() { return lab::StatusNumber("ups"); }
+
+// A text under HKEY_CURRENT_USER, stored with its terminating zero as Wine's own settings are.
+void SetUserText(const std::string& path, const char* name, const std::string& text) {
+  RegKey key;
+  if (key.Create(HKEY_CURRENT_USER, path) != ERROR_SUCCESS) return;
+  RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
+}
+
+// The lab's America Online client in a folder of its own, as its installer
+// and the configuration wizard leave it: the AOL adapter (the user's MTU
+// 576) and the client's own values, its path and screen name in the
+// program's key, and a scenario that signs on at the first dial.
+class LabAolInstall {
+ public:
+  explicit LabAolInstall(const std::string& folder)
+      : scenario_(folder + "\\clients.ini"), scenarioName_("VELOTUNE_LAB_CLIENTS", scenario_.c_str()) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string client = folder + "\\LabAol.exe";
+    CopyFileA((e2e::TestFolder() + "\\LabAol.exe").c_str(), client.c_str(), FALSE);
+    std::ofstream(scenario_, std::ios::binary | std::ios::trunc)
+        << "[Lab]\r\nLog=" << folder << "\\clients.log\r\n[AOL]\r\nOutcomes=connect\r\n";
+    // Wine tells the client it runs on Windows 98 and draws its windows itself.
+    SetUserText(kAolAppDefaults, "Version", "win98");
+    SetUserText(std::string(kAolAppDefaults) + "\\X11 Driver", "Managed", "N");
+
+    netlayout::AolAdapter adapter;
+    netlayout::LayOut(adapter);
+    testreg::WriteDword(netlayout::AolDeviceKey(adapter), "mtu", 576);
+    netlayout::LayOutAolClient("aolsock", 1500, "user's");
+    EXPECT_EQ(0, CSettingsStore(kOsWindows98).SetProviderKind(2));
+    CAolSettings settings(kOsWindows98);
+    EXPECT_EQ(0, settings.SetProgramPath(client));
+    EXPECT_EQ(0, settings.SetDefaultScreenName("Velo Tester"));
+  }
+  ~LabAolInstall() { DeleteKeyTree(HKEY_CURRENT_USER, kAolAppDefaults); }
+
+  // The MTU in the client's own key; 0 when it has none.
+  static DWORD ClientMtu() {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!testreg::ReadRaw(netlayout::AolClientKey("aolsock"), "mtu", type, data) ||
+        data.size() != sizeof(DWORD)) {
+      return 0;
+    }
+    return *reinterpret_cast<const DWORD*>(data.data());
+  }
+
+  // Closes the client's frame as its user would; true once it has gone.
+  static bool Close(DWORD timeoutMs) {
+    HWND frame = FindWindowA(kAolFrame, nullptr);
+    if (frame != nullptr) PostMessageA(frame, WM_CLOSE, 0, 0);
+    const DWORD start = GetTickCount();
+    while (FindWindowA(kAolFrame, nullptr) != nullptr) {
+      if (GetTickCount() - start > timeoutMs) return false;
+      Sleep(20);
+    }
+    return true;
+  }
+
+ private:
+  std::string scenario_;
+  ScopedEnvironment scenarioName_;
+};
 int Downs() { return lab::StatusNumber("downs"); }
 
 class CrashRestoreE2eTest : public LabTuneUpTest {
@@ -66,16 +139,20 @@ class CrashRestoreE2eTest : public LabTuneUpTest {
     KillAndRestart(point.name, userValues, false);
   }
 
-  // Ends the program with TerminateProcess and starts it again (in the
-  // notification area when `inTray`): the user's values are back byte for
-  // byte, the mark is gone, the user was told exactly when test values had
-  // been left, and no link to the ISP is up.
-  void KillAndRestart(const char* name, const RegistryValueMap& userValues, bool inTray) {
+  // Ends the program with TerminateProcess; true when it left the mark.
+  bool KillNow() {
     const bool markLeft = MarkSet();
     program_.Kill();
     lab::MustControl("fail-images?count=0");
     DeleteFileA(boxes_.c_str());
+    return markLeft;
+  }
 
+  // Starts the program again (in the notification area when `inTray`): the
+  // user's values are back byte for byte, the mark is gone, the user was
+  // told exactly when test values had been left, and no link to the ISP is up.
+  void RestartAndCheck(const char* name, bool markLeft, const RegistryValueMap& userValues,
+                       bool inTray) {
     // The next start restores before its window appears.
     if (inTray) {
       ASSERT_NE(nullptr, StartInTray());
@@ -92,6 +169,11 @@ class CrashRestoreE2eTest : public LabTuneUpTest {
     EXPECT_TRUE(WaitFor([] { return !LinkUp(); }, 5000)) << "the ISP link stayed up";
     ASSERT_TRUE(program_.Close(kStartWait));
     std::printf("[ killed ] %s (test values left: %s)\n", name, markLeft ? "yes" : "no");
+  }
+
+  void KillAndRestart(const char* name, const RegistryValueMap& userValues, bool inTray) {
+    const bool markLeft = KillNow();
+    RestartAndCheck(name, markLeft, userValues, inTray);
   }
 
   std::string boxes_ = TestFolder() + "\\crash-restore-boxes.txt";
@@ -155,3 +237,23 @@ TEST_F(CrashRestoreE2eTest, KilledDuringATrayDialTheNextStartPutsTheUsersValuesB
 }
 
 }  // namespace
+
+TEST_F(CrashRestoreE2eTest, KilledWhileAnAmericaOnlineTrayDialIsTunedTheNextStartPutsItAllBack) {
+  LabAolInstall aol(TestFolder() + "\\crash-restore-aol");
+  PrepareTrayDial();
+  const RegistryValueMap userValues = UserState();
+
+  // Signed on: the engine has written the best MTU into the client's and
+  // the adapter's values, which stay so while the client is connected.
+  lab::MustControl("reset");
+  HWND icon = StartInTray();
+  ASSERT_NE(nullptr, icon);
+  e2e::LeftClickTrayIcon(icon);
+  ASSERT_TRUE(WaitFor([] { return LabAolInstall::ClientMtu() == kTrayBestMtu && LinkUp(); },
+                      kPointWait));
+  const bool markLeft = KillNow();
+  EXPECT_TRUE(markLeft);
+  // The client stays signed on until its user closes it.
+  ASSERT_TRUE(LabAolInstall::Close(kStartWait));
+  RestartAndCheck("an America Online tray dial, tuned and signed on", markLeft, userValues, true);
+}

@@ -22,7 +22,6 @@ const char kBackupKey[] = "SOFTWARE\\Orvalis\\Velotune\\Backup Registry";
 const char kOptionsKey[] = "SOFTWARE\\Orvalis\\Velotune\\Options";
 const DWORD kTrayWait = 30000;
 // The best values the tray dials with; the user's are 1500, 8192 (or none) and 32.
-const int kBestMtu = 1000;
 const int kBestRwin = 5760;
 const int kBestTtl = 128;
 
@@ -76,7 +75,9 @@ std::string LabTuneUpTest::TestFolder() {
 RegistryValueMap LabTuneUpTest::UserState() {
   RegistryValueMap state;
   for (const std::string& tree : {std::string(netlayout::kServices9x) + "\\Class",
-                                  std::string(netlayout::kServices9x) + "\\VxD"}) {
+                                  std::string(netlayout::kServices9x) + "\\VxD",
+                                  std::string("Enum\\Root\\Net"),
+                                  std::string("SOFTWARE\\America Online")}) {
     for (const auto& [name, value] : FlattenValues(tree)) state[tree + name] = value;
   }
   return state;
@@ -103,7 +104,7 @@ bool LabTuneUpTest::StartAutoTuneUp(HWND main) {
 void LabTuneUpTest::PrepareTrayDial() {
   testreg::WriteDword(kOptionsKey, "ShowVTDialer", 1);
   CSettingsStore store(kOsWindows98);
-  const int best[][2] = {{kParameterMtu, kBestMtu}, {kParameterRwin, kBestRwin},
+  const int best[][2] = {{kParameterMtu, kTrayBestMtu}, {kParameterRwin, kBestRwin},
                          {kParameterTtl, kBestTtl}};
   for (const auto& value : best) {
     TestRecord record;
@@ -128,7 +129,7 @@ HWND LabTuneUpTest::StartInTray() {
 bool LabTuneUpTest::TrayDial(HWND icon) {
   e2e::LeftClickTrayIcon(icon);
   return WaitFor([] { return LinkUp() && !MarkSet(); }, kTrayWait) &&
-         lab::StatusNumber("mtu") == kBestMtu;
+         lab::StatusNumber("mtu") == kTrayBestMtu;
 }
 
 bool LabTuneUpTest::TrayHangUp(HWND icon) {

@@ -48,7 +48,7 @@ target_link_libraries(velotune_lab_tuneup PUBLIC velotune_window_driver velotune
 velotune_add_test(crash_restore_e2e_tests
   SOURCES e2e/CrashRestoreE2eTest.cpp
   LIBRARIES velotune_lab_tuneup)
-add_dependencies(crash_restore_e2e_tests Velotune)
+add_dependencies(crash_restore_e2e_tests Velotune lab_client_program_copies)
 velotune_requires_lab(crash_restore_e2e_tests)
 velotune_use_ras_standin(crash_restore_e2e_tests)
 set_tests_properties(crash_restore_e2e_tests PROPERTIES TIMEOUT 400)
