@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,23 @@ class SoakE2eTest : public LabTuneUpTest {
                                !LinkUp(); },
                    kTuneUpWait);
   }
+
+  // Runs the cycles in the running program, sampling it after each; then
+  // ends it and compares the user's values with `userValues`.
+  void Soak(const char* what, int count, const std::function<bool()>& cycle,
+            const RegistryValueMap& userValues) {
+    std::vector<LabProgram::Footprint> samples;
+    for (int i = 1; i <= count; ++i) {
+      const DWORD started = GetTickCount();
+      ASSERT_TRUE(cycle()) << what << " " << i << " did not complete";
+      samples.push_back(program_.Measure());
+      Print(what, i, started, samples.back());
+    }
+    ExpectSettled(samples, what);
+    ASSERT_TRUE(program_.Close(30000));
+    const RegistryValueMap after = UserState();
+    EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
+  }
 };
 
 TEST_F(SoakE2eTest, ConsecutiveTuneUpsLeakNothingAndLeaveTheUsersValues) {
@@ -80,38 +98,18 @@ TEST_F(SoakE2eTest, ConsecutiveTuneUpsLeakNothingAndLeaveTheUsersValues) {
   ASSERT_TRUE(program_.Start());
   HWND main = program_.WaitForMain(30000);
   ASSERT_NE(nullptr, main);
-  std::vector<LabProgram::Footprint> samples;
-  const int count = CycleCount("VELOTUNE_SOAK_TUNEUPS", 3);
-  for (int cycle = 1; cycle <= count; ++cycle) {
-    const DWORD started = GetTickCount();
-    ASSERT_TRUE(RunTuneUp(main)) << "tune-up " << cycle << " did not complete";
-    samples.push_back(program_.Measure());
-    Print("tune-up", cycle, started, samples.back());
-  }
-  ExpectSettled(samples, "tune-up");
-  ASSERT_TRUE(program_.Close(30000));
-  const RegistryValueMap after = UserState();
-  EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
+  Soak("tune-up", CycleCount("VELOTUNE_SOAK_TUNEUPS", 3), [&] { return RunTuneUp(main); },
+       userValues);
 }
-
-}  // namespace
 
 TEST_F(SoakE2eTest, ConsecutiveTrayDialsLeakNothingAndLeaveTheUsersValues) {
   PrepareTrayDial();
   const RegistryValueMap userValues = UserState();
   HWND icon = StartInTray();
   ASSERT_NE(nullptr, icon);
-  std::vector<LabProgram::Footprint> samples;
-  const int count = CycleCount("VELOTUNE_SOAK_TRAY_DIALS", 4);
-  for (int cycle = 1; cycle <= count; ++cycle) {
-    const DWORD started = GetTickCount();
-    ASSERT_TRUE(TrayDial(icon)) << "tray dial " << cycle << " did not connect";
-    ASSERT_TRUE(TrayHangUp(icon)) << "tray dial " << cycle << " was not hung up";
-    samples.push_back(program_.Measure());
-    Print("tray dial", cycle, started, samples.back());
-  }
-  ExpectSettled(samples, "tray dial");
-  ASSERT_TRUE(program_.Close(30000));
-  const RegistryValueMap after = UserState();
-  EXPECT_TRUE(userValues == after) << DescribeDifferences(userValues, after);
+  // A click dials with the best values, a click hangs up.
+  Soak("tray dial", CycleCount("VELOTUNE_SOAK_TRAY_DIALS", 4),
+       [&] { return TrayDial(icon) && TrayHangUp(icon); }, userValues);
 }
+
+}  // namespace
