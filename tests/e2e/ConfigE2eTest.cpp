@@ -85,6 +85,15 @@ class ConfigE2eTest : public RegistryTest {
     }
     return nullptr;
   }
+  // Waits until the control has the keyboard focus.
+  static bool WaitForFocus(HWND control) {
+    const DWORD start = GetTickCount();
+    while (e2e::FocusOf(control) != control) {
+      if (GetTickCount() - start > kWait) return false;
+      Sleep(20);
+    }
+    return true;
+  }
   static void Press(HWND wizard, int button) { PostMessageA(wizard, PSM_PRESSBUTTON, button, 0); }
   static void SetText(HWND control, const std::string& text) {
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -188,12 +197,69 @@ TEST_F(ConfigE2eTest, FirstStartStoresTheLabProfileThroughTheWizardAndOptionsWri
   ASSERT_TRUE(run.Close());
 }
 
-TEST_F(ConfigE2eTest, AnOptionsChangeWithTheKeyboardAlone) {
+TEST_F(ConfigE2eTest, TheWizardAndAnOptionsChangeWithTheKeyboardAlone) {
+  LabPhonebookFile book(std::vector<std::string>{"Zeta ISP", "Lab ISP"});
   ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
-  testreg::CreateKey(kDialUpProfile);  // configured before: no wizard
+  testreg::CreateKey(kDialUpProfile);  // configured before: no wizard at start
   e2e::VelotuneRun run(program_);
   HWND main = run.WaitForMain();
   ASSERT_NE(nullptr, main);
+  // Tools, Configuration Wizard; Enter leaves the welcome page.
+  e2e::TypeKey(main, 'O', {VK_MENU});
+  ASSERT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000));
+  e2e::TypeKey(main, 'C');
+  HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
+  ASSERT_NE(nullptr, wizard);
+  ASSERT_NE(nullptr, WaitForPage(wizard, IDC_WIZARD_ART));
+  e2e::TypeKey(wizard, VK_RETURN);
+  // None of the types is checked: the label's mnemonic still reaches the first, the arrow the next.
+  HWND page = WaitForPage(wizard, IDC_TUNEUP_EXPRESS);
+  ASSERT_NE(nullptr, page);
+  HWND express = GetDlgItem(page, IDC_TUNEUP_EXPRESS);
+  e2e::TypeKey(wizard, 'T', {VK_MENU});
+  EXPECT_TRUE(WaitForFocus(express));
+  // Tab leaves the group and comes round to it again.
+  e2e::TypeKey(wizard, VK_TAB);
+  for (int waits = 0; waits < 100 && e2e::FocusOf(wizard) == express; ++waits) Sleep(20);
+  EXPECT_NE(express, e2e::FocusOf(wizard));
+  for (int tabs = 0; tabs < 8 && e2e::FocusOf(wizard) != express; ++tabs) {
+    e2e::TypeKey(wizard, VK_TAB);
+    Sleep(50);
+  }
+  EXPECT_EQ(express, e2e::FocusOf(wizard));
+  e2e::TypeKey(wizard, VK_DOWN);
+  e2e::TypeKey(wizard, VK_SPACE);
+  e2e::TypeKey(wizard, VK_RETURN);
+  page = WaitForPage(wizard, IDC_PROVIDER_LIST);
+  ASSERT_NE(nullptr, page);
+  e2e::TypeKey(wizard, 'S', {VK_MENU});
+  e2e::TypeKey(wizard, VK_HOME);  // "Windows Dial-Up Networking"
+  e2e::TypeKey(wizard, VK_RETURN);
+  page = WaitForPage(wizard, IDC_LOGIN_EDIT);
+  ASSERT_NE(nullptr, page);
+  e2e::TypeKey(wizard, 'D', {VK_MENU});
+  e2e::TypeKey(wizard, VK_HOME);  // the sorted list's first: "Lab ISP"
+  e2e::TypeKey(wizard, 'L', {VK_MENU});
+  e2e::TypeText(wizard, "velotune");
+  e2e::TypeKey(wizard, 'P', {VK_MENU});
+  e2e::TypeText(wizard, "tuneup");
+  e2e::TypeKey(wizard, 'R', {VK_MENU});  // the whole "10" is selected and typed over
+  e2e::TypeText(wizard, "3");
+  e2e::TypeKey(wizard, VK_RETURN);
+  page = WaitForPage(wizard, IDC_ADDRESS_EDIT);
+  ASSERT_NE(nullptr, page);
+  e2e::TypeKey(wizard, 'W', {VK_MENU});
+  e2e::TypeText(wizard, "www.yahoo.com/");
+  e2e::TypeKey(wizard, VK_RETURN);  // Finish
+  ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
+  EXPECT_EQ("1", Stored(kDialUpProfile, "DialUpType"));
+  EXPECT_EQ("2", Stored(kDialUpProfile, "TuneUp Type"));
+  EXPECT_EQ("Lab ISP", Stored(kDialUpProfile + "\\Windows Dial-Up Networking", "Default Profile"));
+  EXPECT_EQ("velotune", Stored(kEntry, "Login"));
+  EXPECT_EQ("9:3*:5", Stored(kEntry, "Password"));
+  EXPECT_EQ("3", Stored(kEntry, "Redial"));
+  EXPECT_EQ("http://www.yahoo.com", Stored(kEntry, "URL"));
+
   // Tools, its second item, Options: the first check box has the focus.
   e2e::TypeKey(main, 'O', {VK_MENU});
   ASSERT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000));
