@@ -1,8 +1,9 @@
 // Velotune.exe's configuration through its own windows in the lab: the
 // first start runs the configuration wizard over the shown main window, the
 // Dial-Up Networking branch stores the lab's profile and the backup follows;
-// a later start runs no wizard; the Options dialog opens from the menu and
-// writes only on OK; the same branch done with the keyboard alone.
+// a later start runs no wizard; "&Browse" takes a path typed into the
+// system's open dialog; the Options dialog opens from the menu and writes only
+// on OK; the same branch and an Options change done with the keyboard alone.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -28,6 +29,7 @@ const std::string kDialUpProfile = kProgramKey + "\\DialUp Profile";
 const std::string kEntry = kDialUpProfile + "\\Windows Dial-Up Networking\\Lab ISP";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velotune.exe";
 const DWORD kWait = 30000;
+const int kReadOnlyBox = 1040;  // the open dialog's "Open as read-only"
 
 // A value as text. Windows 9x keeps a terminating zero after every text it
 // stores, whatever length it is given; that one zero is left out here (the
@@ -192,6 +194,34 @@ TEST_F(ConfigE2eTest, FirstStartStoresTheLabProfileThroughTheWizardAndOptionsWri
   e2e::PostCommand(main, ID_TOOLS_CONFIG_WIZARD);
   HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
   ASSERT_NE(nullptr, wizard);
+  // America Online's "&Browse" opens the system's open dialog; a path typed there comes back.
+  ASSERT_NE(nullptr, WaitForPage(wizard, IDC_WIZARD_ART));
+  Press(wizard, PSBTN_NEXT);
+  ASSERT_NE(nullptr, WaitForPage(wizard, IDC_TUNEUP_EXPRESS));
+  Press(wizard, PSBTN_NEXT);
+  HWND page = WaitForPage(wizard, IDC_PROVIDER_LIST);
+  ASSERT_NE(nullptr, page);
+  SendMessageA(GetDlgItem(page, IDC_PROVIDER_LIST), LB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>("America Online"));
+  Press(wizard, PSBTN_NEXT);
+  page = WaitForPage(wizard, IDC_BROWSE);
+  ASSERT_NE(nullptr, page);
+  e2e::Click(GetDlgItem(page, IDC_BROWSE));
+  HWND open = e2e::WaitForWindow("#32770", "Open", kWait);
+  ASSERT_NE(nullptr, open);
+  EXPECT_EQ(wizard, GetWindow(open, GW_OWNER));
+  EXPECT_FALSE(IsWindowVisible(e2e::FindChild(open, kReadOnlyBox)));
+  // The file name box has the focus with "*.exe" in it: typed over, then Enter.
+  HWND fileName = e2e::FocusOf(open);
+  ASSERT_TRUE(e2e::WaitForText(fileName, "*.exe", kWait));
+  const std::string chosen = program_ + "\\Velotune.exe";
+  e2e::TypeKey(open, VK_HOME);
+  e2e::TypeKey(open, VK_END, {VK_SHIFT});
+  e2e::TypeText(open, chosen);
+  EXPECT_TRUE(e2e::WaitForText(fileName, chosen, kWait));
+  e2e::TypeKey(open, VK_RETURN);
+  ASSERT_TRUE(e2e::WaitGone(open, kWait));
+  EXPECT_EQ(chosen, e2e::Text(GetDlgItem(page, IDC_ADDRESS_EDIT)));
   e2e::Click(e2e::FindChild(wizard, IDCANCEL));
   ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
   ASSERT_TRUE(run.Close());
