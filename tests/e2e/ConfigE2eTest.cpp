@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -105,14 +106,18 @@ class ConfigE2eTest : public RegistryTest {
     HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
     return wizard != nullptr && WaitForPage(wizard, IDC_WIZARD_ART) != nullptr ? wizard : nullptr;
   }
-  // Waits until the control has the keyboard focus.
-  static bool WaitForFocus(HWND control) {
+  // Waits until the condition holds.
+  static bool WaitFor(const std::function<bool()>& done) {
     const DWORD start = GetTickCount();
-    while (e2e::FocusOf(control) != control) {
+    while (!done()) {
       if (GetTickCount() - start > kWait) return false;
       Sleep(20);
     }
     return true;
+  }
+  // Waits until the control has the keyboard focus.
+  static bool WaitForFocus(HWND control) {
+    return WaitFor([control] { return e2e::FocusOf(control) == control; });
   }
   static void Press(HWND wizard, int button) { PostMessageA(wizard, PSM_PRESSBUTTON, button, 0); }
   static void SetText(HWND control, const std::string& text) {
@@ -305,9 +310,22 @@ TEST_F(ConfigE2eTest, TheWizardAndAnOptionsChangeWithTheKeyboardAlone) {
   HWND options = e2e::WaitForWindow("#32770", "Options", kWait);
   ASSERT_NE(nullptr, options);
   e2e::TypeKey(options, VK_SPACE);  // "Show Velotune Dialer"
+  // Tab on to the profile list; Alt+Down opens it refilled, with nothing chosen; Down and Enter choose.
+  HWND profiles = e2e::FindChild(options, IDC_OPTIONS_PROFILE);
+  for (int tabs = 0; tabs < 4; ++tabs) e2e::TypeKey(options, VK_TAB);
+  EXPECT_TRUE(WaitForFocus(profiles));
+  e2e::TypeKey(options, VK_DOWN, {VK_MENU});
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(profiles, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }));
+  EXPECT_EQ(CB_ERR, SendMessageA(profiles, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(1, SendMessageA(profiles, CB_GETCOUNT, 0, 0));
+  e2e::TypeKey(options, VK_DOWN);
+  e2e::TypeKey(options, VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(profiles, CB_GETDROPPEDSTATE, 0, 0) == FALSE; }));
+  EXPECT_EQ("Lab ISP", e2e::Text(profiles));
   e2e::TypeKey(options, VK_RETURN);
   ASSERT_TRUE(e2e::WaitGone(options, kWait));
   EXPECT_EQ("1", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
+  EXPECT_EQ("Lab ISP", Stored(kDialUpProfile + "\\Windows Dial-Up Networking", "Default Profile"));
   // With the dialer's icon, closing the window only hides it.
   PostMessageA(main, WM_CLOSE, 0, 0);
   const DWORD start = GetTickCount();
