@@ -17,11 +17,6 @@ velotune_add_test(shell_e2e_tests
 add_dependencies(shell_e2e_tests Velotune)
 target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
-# The lab's configuration as the wizard writes it, for the demo.
-add_executable(LabProfile e2e/LabProfileMain.cpp)
-velotune_warnings(LabProfile)
-target_link_libraries(LabProfile PRIVATE velotune)
-
 # Velotune.exe in Wine's notification area, dialling the lab's connections.
 velotune_add_test(tray_e2e_tests
   SOURCES e2e/TrayE2eTest.cpp
