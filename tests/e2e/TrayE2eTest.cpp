@@ -378,6 +378,22 @@ class TrayE2eTest : public RegistryTest {
   // meanwhile is ignored, as the program is busy with the last one.
   static void AwaitHangUpEnd() { Sleep(1000); }
   static bool LinkUp() { return lab::StatusValue("link") == "up"; }
+  // "E&xit" of the tray menu ends the program with the line down and the
+  // user's values in place.
+  void ExitLeavingNothingTuned(VelotuneRun& run, HWND icon) {
+    ASSERT_TRUE(ChooseFromTrayMenu(run.ProcessId(), icon, 'X'));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
+    EXPECT_FALSE(LinkUp());
+  }
+  // A click that hangs up the tray's connection: true once the line is down;
+  // returns when the hang-up has ended.
+  static bool HangUpWithClick(HWND icon) {
+    LeftClick(icon);
+    const bool down = WaitUntil([] { return !LinkUp(); });
+    AwaitHangUpEnd();
+    return down;
+  }
   static int Lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
   }
@@ -579,9 +595,7 @@ TEST_F(TrayE2eTest, OneClickDialsWithTheBestValuesAndPutsTheUsersBack) {
 
   // The next click hangs up, without a dialog to say so: the one of the
   // dial has closed.
-  LeftClick(icon);
-  EXPECT_TRUE(WaitUntil([] { return !LinkUp(); }));
-  AwaitHangUpEnd();
+  EXPECT_TRUE(HangUpWithClick(icon));
   EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
   EXPECT_EQ(nullptr, FindProcessWindow(process, "#32770", "Disconnected from Lab ISP"));
 
@@ -636,9 +650,7 @@ TEST_F(TrayE2eTest, OneClickDialsWithTheBestValuesAndPutsTheUsersBack) {
   EXPECT_EQ(5760, lab::StatusNumber("rwin"));
   EXPECT_EQ(128, lab::StatusNumber("ttl"));
   EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
-  LeftClick(icon);
-  EXPECT_TRUE(WaitUntil([] { return !LinkUp(); }));
-  AwaitHangUpEnd();
+  EXPECT_TRUE(HangUpWithClick(icon));
 
   // A line that drops after connecting: a countdown, and the redial is
   // tuned again; the user's values are back once it is up.
@@ -651,9 +663,7 @@ TEST_F(TrayE2eTest, OneClickDialsWithTheBestValuesAndPutsTheUsersBack) {
   EXPECT_EQ(26400, lab::StatusNumber("speed"));
   EXPECT_EQ(1000, lab::StatusNumber("mtu"));
   EXPECT_EQ(128, lab::StatusNumber("ttl"));
-  LeftClick(icon);
-  EXPECT_TRUE(WaitUntil([] { return !LinkUp(); }));
-  AwaitHangUpEnd();
+  EXPECT_TRUE(HangUpWithClick(icon));
   EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
 
   // While a tray dial runs with the main window hidden, "Show Main Program"
@@ -687,10 +697,7 @@ TEST_F(TrayE2eTest, OneClickDialsWithTheBestValuesAndPutsTheUsersBack) {
 
   // "E&xit" while that dial is still dialing: the dial is hung up first,
   // so no tuned value stays behind.
-  ASSERT_TRUE(ChooseFromTrayMenu(process, icon, 'X'));
-  EXPECT_TRUE(run.WaitForExit());
-  EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
-  EXPECT_FALSE(LinkUp());
+  ExitLeavingNothingTuned(run, icon);
 }
 
 TEST_F(TrayE2eTest, DialToListsTheConfiguredConnectionsAndDialsTheChosenOne) {
@@ -764,9 +771,7 @@ TEST_F(TrayE2eTest, DialToListsTheConfiguredConnectionsAndDialsTheChosenOne) {
   EXPECT_EQ(33600, lab::StatusNumber("speed"));
   EXPECT_TRUE(e2e::WaitGone(dialog, kWait));
   EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
-  LeftClick(icon);
-  EXPECT_TRUE(WaitUntil([] { return !LinkUp(); }));
-  AwaitHangUpEnd();
+  EXPECT_TRUE(HangUpWithClick(icon));
 
   // A letter that no item has closes the menu.
   menu = OpenTrayMenu(process, icon);
@@ -809,10 +814,7 @@ TEST_F(TrayE2eTest, AClickWhileATuneUpDialsOnlySaysSoAndHangUpStopsTheTuneUp) {
   LeftClick(icon);
   ASSERT_NE(nullptr, WaitForProcessWindow(process, "#32770", "Dialing to Slow ISP"));
   EXPECT_EQ(1, Lines(Boxes())) << Boxes();
-  ASSERT_TRUE(ChooseFromTrayMenu(process, icon, 'X'));
-  EXPECT_TRUE(run.WaitForExit());
-  EXPECT_EQ("", DescribeDifferences(userValues_, UserValues()));
-  EXPECT_FALSE(LinkUp());
+  ExitLeavingNothingTuned(run, icon);
 }
 
 TEST_F(TrayE2eTest, WithoutATrayOrWithWrongValuesTheProgramStaysUsable) {
@@ -862,9 +864,7 @@ TEST_F(TrayE2eTest, WithoutATrayOrWithWrongValuesTheProgramStaysUsable) {
 
   // A click hangs up although the provider kind cannot be read, and makes
   // "SingleClickDial" a number again.
-  LeftClick(icon);
-  EXPECT_TRUE(WaitUntil([] { return !LinkUp(); }));
-  AwaitHangUpEnd();
+  EXPECT_TRUE(HangUpWithClick(icon));
   EXPECT_EQ(1u, Option("SingleClickDial"));
   EXPECT_EQ(nullptr, FindProcessWindow(process, "#32770", "Disconnected from Lab ISP"));
 
