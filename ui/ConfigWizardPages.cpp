@@ -37,8 +37,19 @@ bool CTuneUpTypePPage::OnInitDialog() {
   DWORD type = 0;
   if (CSettingsStore().GetTuneUpType(type) == 0 && type >= 1 && type <= 3) {
     SetChecked(kTuneUpTypeButtons[type - 1], true);
+  } else {
+    KeepFirstTypeReachable();
   }
   return true;
+}
+
+void CTuneUpTypePPage::KeepFirstTypeReachable() {
+  // Clearing a radio button also takes its tab stop, so that Tab lands on the
+  // checked one of a group. With none checked, Tab and the label's mnemonic
+  // would find no way into the group: the first button keeps its stop, as the
+  // template gives it.
+  HWND first = Item(kTuneUpTypeButtons[0]);
+  SetWindowLongA(first, GWL_STYLE, GetWindowLongA(first, GWL_STYLE) | WS_TABSTOP);
 }
 
 bool CTuneUpTypePPage::OnSetActive() {

@@ -31,6 +31,10 @@ class CTuneUpTypePPage : public CConfigWizardPage {
   bool OnInitDialog() override;
   bool OnSetActive() override;
   int OnWizardNext() override;
+
+ private:
+  // With no type checked, Tab still reaches the group at its first button.
+  void KeepFirstTypeReachable();
 };
 
 // The service provider kind; Next puts the kind's own pages after this one.

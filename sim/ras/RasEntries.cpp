@@ -1,8 +1,11 @@
 // RasEnumEntriesA of the lab's stand-in: the entries of the lab's phone book
 // as Windows 95 entry-name records, with RAS's answer to a buffer that is too
-// small (603 and the size needed).
+// small (603 and the size needed). A lab that sets VELOTUNE_LAB_PHONEBOOK_ERROR
+// to a RAS error number gets that error instead of a listing, as from a system
+// whose phone book RAS cannot read.
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +14,14 @@
 #include "sim/ras/LabPhonebook.h"
 
 namespace {
+
+// The error the lab asks the listing to fail with; 0 for none.
+DWORD ListingErrorOfLab() {
+  char text[16] = {};
+  const DWORD length = GetEnvironmentVariableA("VELOTUNE_LAB_PHONEBOOK_ERROR", text, sizeof(text));
+  if (length == 0 || length >= sizeof(text)) return 0;
+  return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
+}
 
 // The entries of the phone book the caller names, or of the lab's default one.
 // A phone book the caller names must exist; a missing default one is empty,
@@ -39,6 +50,7 @@ extern "C" DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, ras::
     return ERROR_INVALID_PARAMETER;
   }
   if (entries != nullptr && entries->size != sizeof(ras::EntryName)) return ras::kInvalidSize;
+  if (const DWORD error = ListingErrorOfLab()) return error;
 
   std::vector<std::string> names;
   DWORD result = ReadEntryNames(phonebook, names);

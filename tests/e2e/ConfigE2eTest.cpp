@@ -1,13 +1,15 @@
 // Velotune.exe's configuration through its own windows in the lab: the
 // first start runs the configuration wizard over the shown main window, the
 // Dial-Up Networking branch stores the lab's profile and the backup follows;
-// a later start runs no wizard; the Options dialog opens from the menu and
-// writes only on OK; the same branch done with the keyboard alone.
+// a later start runs no wizard; "&Browse" takes a path typed into the
+// system's open dialog; the Options dialog opens from the menu and writes only
+// on OK; the same branch and an Options change done with the keyboard alone.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,6 +30,7 @@ const std::string kDialUpProfile = kProgramKey + "\\DialUp Profile";
 const std::string kEntry = kDialUpProfile + "\\Windows Dial-Up Networking\\Lab ISP";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velotune.exe";
 const DWORD kWait = 30000;
+const int kReadOnlyBox = 1040;  // the open dialog's "Open as read-only"
 
 // A value as text. Windows 9x keeps a terminating zero after every text it
 // stores, whatever length it is given; that one zero is left out here (the
@@ -71,6 +74,16 @@ class ConfigE2eTest : public RegistryTest {
     text << file.rdbuf();
     return text.str();
   }
+  // What the Dial-Up Networking branch with the lab's answers leaves.
+  static void ExpectLabProfileStored(const std::string& tuneUpType) {
+    EXPECT_EQ("1", Stored(kDialUpProfile, "DialUpType"));
+    EXPECT_EQ(tuneUpType, Stored(kDialUpProfile, "TuneUp Type"));
+    EXPECT_EQ("Lab ISP", Stored(kDialUpProfile + "\\Windows Dial-Up Networking", "Default Profile"));
+    EXPECT_EQ("velotune", Stored(kEntry, "Login"));
+    EXPECT_EQ("9:3*:5", Stored(kEntry, "Password"));
+    EXPECT_EQ("3", Stored(kEntry, "Redial"));
+    EXPECT_EQ("http://www.yahoo.com", Stored(kEntry, "URL"));
+  }
   // The page the wizard shows now.
   static HWND Page(HWND wizard) {
     return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
@@ -84,6 +97,27 @@ class ConfigE2eTest : public RegistryTest {
       Sleep(30);
     }
     return nullptr;
+  }
+  // Tools, Configuration Wizard, from the keyboard; the wizard once its welcome page shows.
+  static HWND OpenWizardWithKeys(HWND main) {
+    e2e::TypeKey(main, 'O', {VK_MENU});
+    if (e2e::WaitForWindow("#32768", "", 5000) == nullptr) return nullptr;
+    e2e::TypeKey(main, 'C');
+    HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
+    return wizard != nullptr && WaitForPage(wizard, IDC_WIZARD_ART) != nullptr ? wizard : nullptr;
+  }
+  // Waits until the condition holds.
+  static bool WaitFor(const std::function<bool()>& done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+      if (GetTickCount() - start > kWait) return false;
+      Sleep(20);
+    }
+    return true;
+  }
+  // Waits until the control has the keyboard focus.
+  static bool WaitForFocus(HWND control) {
+    return WaitFor([control] { return e2e::FocusOf(control) == control; });
   }
   static void Press(HWND wizard, int button) { PostMessageA(wizard, PSM_PRESSBUTTON, button, 0); }
   static void SetText(HWND control, const std::string& text) {
@@ -139,13 +173,7 @@ TEST_F(ConfigE2eTest, FirstStartStoresTheLabProfileThroughTheWizardAndOptionsWri
     Press(wizard, PSBTN_FINISH);
     ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
 
-    EXPECT_EQ("1", Stored(kDialUpProfile, "DialUpType"));
-    EXPECT_EQ("1", Stored(kDialUpProfile, "TuneUp Type"));
-    EXPECT_EQ("Lab ISP", Stored(kDialUpProfile + "\\Windows Dial-Up Networking", "Default Profile"));
-    EXPECT_EQ("velotune", Stored(kEntry, "Login"));
-    EXPECT_EQ("9:3*:5", Stored(kEntry, "Password"));
-    EXPECT_EQ("3", Stored(kEntry, "Redial"));
-    EXPECT_EQ("http://www.yahoo.com", Stored(kEntry, "URL"));
+    ExpectLabProfileStored("1");
     const DWORD start = GetTickCount();
     while (Stored(kProgramKey + "\\Backup Registry", "BackupStatus") != "1" && GetTickCount() - start < kWait) {
       Sleep(50);
@@ -183,17 +211,97 @@ TEST_F(ConfigE2eTest, FirstStartStoresTheLabProfileThroughTheWizardAndOptionsWri
   e2e::PostCommand(main, ID_TOOLS_CONFIG_WIZARD);
   HWND wizard = e2e::WaitForWindow("#32770", "Configuration Wizard", kWait);
   ASSERT_NE(nullptr, wizard);
+  // America Online's "&Browse" opens the system's open dialog; a path typed there comes back.
+  ASSERT_NE(nullptr, WaitForPage(wizard, IDC_WIZARD_ART));
+  Press(wizard, PSBTN_NEXT);
+  ASSERT_NE(nullptr, WaitForPage(wizard, IDC_TUNEUP_EXPRESS));
+  Press(wizard, PSBTN_NEXT);
+  HWND page = WaitForPage(wizard, IDC_PROVIDER_LIST);
+  ASSERT_NE(nullptr, page);
+  SendMessageA(GetDlgItem(page, IDC_PROVIDER_LIST), LB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>("America Online"));
+  Press(wizard, PSBTN_NEXT);
+  page = WaitForPage(wizard, IDC_BROWSE);
+  ASSERT_NE(nullptr, page);
+  e2e::Click(GetDlgItem(page, IDC_BROWSE));
+  HWND open = e2e::WaitForWindow("#32770", "Open", kWait);
+  ASSERT_NE(nullptr, open);
+  EXPECT_EQ(wizard, GetWindow(open, GW_OWNER));
+  EXPECT_FALSE(IsWindowVisible(e2e::FindChild(open, kReadOnlyBox)));
+  // The file name box has the focus with "*.exe" in it: typed over, then Enter.
+  HWND fileName = e2e::FocusOf(open);
+  ASSERT_TRUE(e2e::WaitForText(fileName, "*.exe", kWait));
+  const std::string chosen = program_ + "\\Velotune.exe";
+  e2e::TypeKey(open, VK_HOME);
+  e2e::TypeKey(open, VK_END, {VK_SHIFT});
+  e2e::TypeText(open, chosen);
+  EXPECT_TRUE(e2e::WaitForText(fileName, chosen, kWait));
+  e2e::TypeKey(open, VK_RETURN);
+  ASSERT_TRUE(e2e::WaitGone(open, kWait));
+  EXPECT_EQ(chosen, e2e::Text(GetDlgItem(page, IDC_ADDRESS_EDIT)));
   e2e::Click(e2e::FindChild(wizard, IDCANCEL));
   ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
   ASSERT_TRUE(run.Close());
 }
 
-TEST_F(ConfigE2eTest, AnOptionsChangeWithTheKeyboardAlone) {
+TEST_F(ConfigE2eTest, TheWizardAndAnOptionsChangeWithTheKeyboardAlone) {
+  LabPhonebookFile book(std::vector<std::string>{"Zeta ISP", "Lab ISP"});
   ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
-  testreg::CreateKey(kDialUpProfile);  // configured before: no wizard
+  testreg::CreateKey(kDialUpProfile);  // configured before: no wizard at start
   e2e::VelotuneRun run(program_);
   HWND main = run.WaitForMain();
   ASSERT_NE(nullptr, main);
+  // Enter leaves the welcome page.
+  HWND wizard = OpenWizardWithKeys(main);
+  ASSERT_NE(nullptr, wizard);
+  e2e::TypeKey(wizard, VK_RETURN);
+  // None of the types is checked: the label's mnemonic still reaches the first, the arrow the next.
+  HWND page = WaitForPage(wizard, IDC_TUNEUP_EXPRESS);
+  ASSERT_NE(nullptr, page);
+  HWND express = GetDlgItem(page, IDC_TUNEUP_EXPRESS);
+  e2e::TypeKey(wizard, 'T', {VK_MENU});
+  EXPECT_TRUE(WaitForFocus(express));
+  // Tab leaves the group and comes round to it again.
+  HWND focus = express;
+  for (int tabs = 0; tabs < 8; ++tabs) {
+    e2e::TypeKey(wizard, VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return e2e::FocusOf(wizard) != focus; }));
+    focus = e2e::FocusOf(wizard);
+    if (focus == express) break;
+  }
+  EXPECT_EQ(express, focus);
+  e2e::TypeKey(wizard, VK_DOWN);
+  e2e::TypeKey(wizard, VK_SPACE);
+  e2e::TypeKey(wizard, VK_RETURN);
+  page = WaitForPage(wizard, IDC_PROVIDER_LIST);
+  ASSERT_NE(nullptr, page);
+  e2e::TypeKey(wizard, 'S', {VK_MENU});
+  e2e::TypeKey(wizard, VK_HOME);  // "Windows Dial-Up Networking"
+  e2e::TypeKey(wizard, VK_RETURN);
+  page = WaitForPage(wizard, IDC_LOGIN_EDIT);
+  ASSERT_NE(nullptr, page);
+  e2e::TypeKey(wizard, 'D', {VK_MENU});
+  e2e::TypeKey(wizard, VK_HOME);  // the sorted list's first: "Lab ISP"
+  e2e::TypeKey(wizard, 'L', {VK_MENU});
+  e2e::TypeText(wizard, "velotune");
+  e2e::TypeKey(wizard, 'P', {VK_MENU});
+  e2e::TypeText(wizard, "tuneup");
+  e2e::TypeKey(wizard, 'R', {VK_MENU});  // the whole "10" is selected and typed over
+  e2e::TypeText(wizard, "3");
+  e2e::TypeKey(wizard, VK_RETURN);
+  page = WaitForPage(wizard, IDC_ADDRESS_EDIT);
+  ASSERT_NE(nullptr, page);
+  e2e::TypeKey(wizard, 'W', {VK_MENU});
+  e2e::TypeText(wizard, "www.yahoo.com/");
+  e2e::TypeKey(wizard, VK_RETURN);  // Finish
+  ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
+  ExpectLabProfileStored("2");
+  // Escape cancels a second run at its first page.
+  wizard = OpenWizardWithKeys(main);
+  ASSERT_NE(nullptr, wizard);
+  e2e::TypeKey(wizard, VK_ESCAPE);
+  ASSERT_TRUE(e2e::WaitGone(wizard, kWait));
+
   // Tools, its second item, Options: the first check box has the focus.
   e2e::TypeKey(main, 'O', {VK_MENU});
   ASSERT_NE(nullptr, e2e::WaitForWindow("#32768", "", 5000));
@@ -202,9 +310,22 @@ TEST_F(ConfigE2eTest, AnOptionsChangeWithTheKeyboardAlone) {
   HWND options = e2e::WaitForWindow("#32770", "Options", kWait);
   ASSERT_NE(nullptr, options);
   e2e::TypeKey(options, VK_SPACE);  // "Show Velotune Dialer"
+  // Tab on to the profile list; Alt+Down opens it refilled, with nothing chosen; Down and Enter choose.
+  HWND profiles = e2e::FindChild(options, IDC_OPTIONS_PROFILE);
+  for (int tabs = 0; tabs < 4; ++tabs) e2e::TypeKey(options, VK_TAB);
+  EXPECT_TRUE(WaitForFocus(profiles));
+  e2e::TypeKey(options, VK_DOWN, {VK_MENU});
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(profiles, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }));
+  EXPECT_EQ(CB_ERR, SendMessageA(profiles, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(1, SendMessageA(profiles, CB_GETCOUNT, 0, 0));
+  e2e::TypeKey(options, VK_DOWN);
+  e2e::TypeKey(options, VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(profiles, CB_GETDROPPEDSTATE, 0, 0) == FALSE; }));
+  EXPECT_EQ("Lab ISP", e2e::Text(profiles));
   e2e::TypeKey(options, VK_RETURN);
   ASSERT_TRUE(e2e::WaitGone(options, kWait));
   EXPECT_EQ("1", Stored(kProgramKey + "\\Options", "ShowVTDialer"));
+  EXPECT_EQ("Lab ISP", Stored(kDialUpProfile + "\\Windows Dial-Up Networking", "Default Profile"));
   // With the dialer's icon, closing the window only hides it.
   PostMessageA(main, WM_CLOSE, 0, 0);
   const DWORD start = GetTickCount();

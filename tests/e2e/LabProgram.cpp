@@ -114,14 +114,16 @@ bool LabProgram::Running() const {
          WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND LabProgram::WaitForMain(DWORD timeoutMs) {
+HWND LabProgram::WaitForMain(DWORD timeoutMs, bool mustBeVisible) {
   const DWORD start = GetTickCount();
   while (Running() && GetTickCount() - start < timeoutMs) {
     HWND window = nullptr;
     while ((window = FindWindowExA(nullptr, window, "VelotuneMainFrame", nullptr)) != nullptr) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
-      if (owner == process_.dwProcessId && IsWindowVisible(window)) return main_ = window;
+      if (owner == process_.dwProcessId && (!mustBeVisible || IsWindowVisible(window))) {
+        return main_ = window;
+      }
     }
     Sleep(20);
   }

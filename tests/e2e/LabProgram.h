@@ -19,8 +19,10 @@ class LabProgram {
 
   bool Start();
   bool Running() const;
-  // The visible main window of the running process; null after `timeoutMs`.
-  HWND WaitForMain(DWORD timeoutMs);
+  // The main window of the running process (visible, unless a start in the
+  // notification area hides it); null after `timeoutMs`.
+  HWND WaitForMain(DWORD timeoutMs, bool mustBeVisible = true);
+  DWORD ProcessId() const { return process_.dwProcessId; }
   // Ends the process at once with TerminateProcess, as a crash or the task
   // list would, and waits until it is gone.
   void Kill();

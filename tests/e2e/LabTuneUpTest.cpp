@@ -5,9 +5,12 @@
 
 #include "framework/RegKey.h"
 #include "res/resource.h"
+#include "engine/portable/TestRecord.h"
 #include "settings/DialUpProfile.h"
 #include "settings/SettingsStore.h"
+#include "settings/portable/OsFamily.h"
 #include "tests/e2e/WindowDriver.h"
+#include "tests/e2e/WineTray.h"
 #include "tests/support/LabClient.h"
 #include "tests/support/NetworkLayouts.h"
 
@@ -16,6 +19,11 @@ namespace {
 const char kEntry[] = "Lab ISP";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velotune.exe";
 const char kBackupKey[] = "SOFTWARE\\Orvalis\\Velotune\\Backup Registry";
+const char kOptionsKey[] = "SOFTWARE\\Orvalis\\Velotune\\Options";
+const DWORD kTrayWait = 30000;
+// The best values the tray dials with; the user's are 1500, 8192 (or none) and 32.
+const int kBestRwin = 5760;
+const int kBestTtl = 128;
 
 }  // namespace
 
@@ -67,7 +75,9 @@ std::string LabTuneUpTest::TestFolder() {
 RegistryValueMap LabTuneUpTest::UserState() {
   RegistryValueMap state;
   for (const std::string& tree : {std::string(netlayout::kServices9x) + "\\Class",
-                                  std::string(netlayout::kServices9x) + "\\VxD"}) {
+                                  std::string(netlayout::kServices9x) + "\\VxD",
+                                  std::string("Enum\\Root\\Net"),
+                                  std::string("SOFTWARE\\America Online")}) {
     for (const auto& [name, value] : FlattenValues(tree)) state[tree + name] = value;
   }
   return state;
@@ -89,4 +99,42 @@ bool LabTuneUpTest::LinkUp() { return lab::StatusValue("link") == "up"; }
 bool LabTuneUpTest::StartAutoTuneUp(HWND main) {
   return e2e::SelectTreeItem(e2e::FindChild(main, IDC_TUNEUP_TREE), "Auto Tune-Up") &&
          e2e::PostCommand(main, ID_TUNEUP_START);
+}
+
+void LabTuneUpTest::PrepareTrayDial() {
+  testreg::WriteDword(kOptionsKey, "ShowVTDialer", 1);
+  CSettingsStore store(kOsWindows98);
+  const int best[][2] = {{kParameterMtu, kTrayBestMtu}, {kParameterRwin, kBestRwin},
+                         {kParameterTtl, kBestTtl}};
+  for (const auto& value : best) {
+    TestRecord record;
+    record.kind = kRecordAuto;
+    record.parameter = value[0];
+    record.value = value[1];
+    EXPECT_EQ(0, store.StoreBest(record));
+  }
+}
+
+HWND LabTuneUpTest::StartInTray() {
+  const std::vector<HWND> known = e2e::TrayIcons();
+  if (!program_.Start()) return nullptr;
+  HWND icon = e2e::WaitForNewTrayIcon(known, kTrayWait);
+  HWND main = program_.WaitForMain(kTrayWait, false);
+  if (icon == nullptr || main == nullptr) return nullptr;
+  // Start-up ends by hiding the main window beside the icon.
+  if (!WaitFor([main] { return !IsWindowVisible(main); }, kTrayWait)) return nullptr;
+  return e2e::WaitUntilIdle(main, kTrayWait) ? icon : nullptr;
+}
+
+bool LabTuneUpTest::TrayDial(HWND icon) {
+  e2e::LeftClickTrayIcon(icon);
+  return WaitFor([] { return LinkUp() && !MarkSet(); }, kTrayWait) &&
+         lab::StatusNumber("mtu") == kTrayBestMtu;
+}
+
+bool LabTuneUpTest::TrayHangUp(HWND icon) {
+  e2e::LeftClickTrayIcon(icon);
+  HWND main = program_.WaitForMain(kTrayWait, false);
+  return WaitFor([] { return !LinkUp(); }, kTrayWait) && main != nullptr &&
+         e2e::WaitUntilIdle(main, kTrayWait);
 }

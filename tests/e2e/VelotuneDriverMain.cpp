@@ -12,7 +12,9 @@
 //   select <hwnd> <id> <item text>
 //   click <hwnd> <id>
 //   command <hwnd> <command-id>
-//   key <hwnd> <key> [ctrl] [shift] [alt]                    key: a letter, F1..F12, ESC, TAB, ENTER
+//   key <hwnd> <key> [ctrl] [shift] [alt]                    key: a letter, F1..F12, ESC, TAB, ENTER,
+//                                                            SPACE, HOME, DOWN, UP
+//   type <hwnd> <text>                                       types the text key by key
 //   close <hwnd>
 //   exit <hwnd> <timeout-ms>                                 ends Velotune.exe, tray and all
 #include <windows.h>
@@ -41,6 +43,8 @@ WORD ParseKey(const std::string& key) {
   if (key == "ENTER") return VK_RETURN;
   if (key == "DOWN") return VK_DOWN;
   if (key == "UP") return VK_UP;
+  if (key == "SPACE") return VK_SPACE;
+  if (key == "HOME") return VK_HOME;
   return 0;
 }
 
@@ -91,6 +95,7 @@ int Run(const std::vector<std::string>& args) {
     const WORD key = ParseKey(arg(2));
     return key != 0 && e2e::TypeKey(window(1), key, modifiers) ? 0 : 1;
   }
+  if (verb == "type") return e2e::TypeText(window(1), arg(2)) ? 0 : 1;
   if (verb == "close") return PostMessageA(window(1), WM_CLOSE, 0, 0) ? 0 : 1;
   if (verb == "exit") return e2e::EndVelotune(window(1), number(2)) ? 0 : 1;
   std::fprintf(stderr, "VelotuneDriver: unknown command %s\n", verb.c_str());

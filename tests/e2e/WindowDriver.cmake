@@ -17,11 +17,6 @@ velotune_add_test(shell_e2e_tests
 add_dependencies(shell_e2e_tests Velotune)
 target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
-# The lab's configuration as the wizard writes it, for the demo.
-add_executable(LabProfile e2e/LabProfileMain.cpp)
-velotune_warnings(LabProfile)
-target_link_libraries(LabProfile PRIVATE velotune)
-
 # Velotune.exe in Wine's notification area, dialling the lab's connections.
 velotune_add_test(tray_e2e_tests
   SOURCES e2e/TrayE2eTest.cpp e2e/BrowserStandIn.cpp
@@ -40,7 +35,8 @@ velotune_use_ras_standin(config_e2e_tests)
 
 # Velotune.exe tune-ups in the lab, driven and measured from outside.
 add_library(velotune_lab_tuneup STATIC
-  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h)
+  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h
+  e2e/WineTray.cpp e2e/WineTray.h)
 velotune_warnings(velotune_lab_tuneup)
 target_link_libraries(velotune_lab_tuneup PUBLIC velotune_window_driver velotune_test_support psapi)
 
@@ -48,7 +44,7 @@ target_link_libraries(velotune_lab_tuneup PUBLIC velotune_window_driver velotune
 velotune_add_test(crash_restore_e2e_tests
   SOURCES e2e/CrashRestoreE2eTest.cpp
   LIBRARIES velotune_lab_tuneup)
-add_dependencies(crash_restore_e2e_tests Velotune)
+add_dependencies(crash_restore_e2e_tests Velotune lab_client_program_copies)
 velotune_requires_lab(crash_restore_e2e_tests)
 velotune_use_ras_standin(crash_restore_e2e_tests)
 set_tests_properties(crash_restore_e2e_tests PROPERTIES TIMEOUT 400)

@@ -163,6 +163,12 @@ std::string Text(HWND window) {
   return std::string(text.data(), length < text.size() ? length : 0);
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 RECT Rect(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
@@ -208,6 +214,17 @@ bool TypeKey(HWND window, WORD key, const std::vector<WORD>& modifiers) {
   keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
     keybd_event(static_cast<BYTE>(*it), 0, KEYEVENTF_KEYUP, 0);
+  }
+  return true;
+}
+
+bool TypeText(HWND window, const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    if (scan == -1) return false;
+    std::vector<WORD> modifiers;
+    if (HIBYTE(scan) & 1) modifiers.push_back(VK_SHIFT);
+    if (!TypeKey(window, LOBYTE(scan), modifiers)) return false;
   }
   return true;
 }

@@ -25,6 +25,8 @@ bool WaitGone(HWND window, DWORD timeoutMs);
 bool WaitForText(HWND window, const std::string& text, DWORD timeoutMs);
 
 std::string Text(HWND window);
+// The window with the keyboard focus in the thread that owns `window`.
+HWND FocusOf(HWND window);
 RECT Rect(HWND window);
 
 // The texts of a tree control of another process, depth first.
@@ -47,5 +49,8 @@ bool PostCommand(HWND window, int id);
 // Brings the window forward and types one key with the given modifiers
 // (VK_CONTROL, VK_SHIFT, VK_MENU), pressed and released in order.
 bool TypeKey(HWND window, WORD key, const std::vector<WORD>& modifiers = {});
+// Brings the window forward and types the text key by key, with Shift where
+// the keyboard layout needs it; false for a character no key makes.
+bool TypeText(HWND window, const std::string& text);
 
 }  // namespace e2e

@@ -16,6 +16,7 @@
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RegistryFixture.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/ui/ControlProbe.h"
 #include "tests/ui/ModalSteps.h"
 #include "ui/ConfigWizardPSheet.h"
@@ -414,19 +415,33 @@ TEST_F(ConfigWizardTest, DialerPathPageOffersTheDefaultWritesTheChoiceAtOnceAndR
   EXPECT_EQ("0", Stored(juno, "Default Dialer Path"));
 }
 
-TEST_F(ConfigWizardTest, AnEmptyPhoneBookAndARefusedWriteAreReported) {
+TEST_F(ConfigWizardTest, AnEmptyOrUnreadablePhoneBookAndARefusedWriteAreReported) {
+  size_t listed = 1;
+  int pageAfterNext = 0;
   const std::vector<ModalSteps::Step> toProfilePage =
       Then(ToProviderPage(), {[&] { ChooseProvider("Windows Dial-Up Networking"); Press(PSBTN_NEXT); },
-                              [&] { Press(PSBTN_NEXT); }});
+                              [&] { listed = Items(Control(IDC_PROFILE_LIST)).size(); Press(PSBTN_NEXT); },
+                              [&] { pageAfterNext = PageId(); }});
   {
     LabPhonebookFile empty({});
     Run(toProfilePage);
   }
+  // A phone book RAS cannot read, although it holds an entry: the error, and nothing listed.
+  {
+    LabPhonebookFile book({"Lab ISP"});
+    ScopedEnvironment unreadable("VELOTUNE_LAB_PHONEBOOK_ERROR", "621");
+    listed = 1;
+    Run(toProfilePage);
+  }
+  EXPECT_EQ(0u, listed);
+  EXPECT_EQ(IDD_WIZARD_PROFILE, pageAfterNext);
+  const std::string noProfile = "Sorry, unable to proceed on because there is no Dial-Up Profile setup.";
   EXPECT_EQ((std::vector<std::string>{
                 "You have not setup your DialUp profile.  Please setup your Dial-Up profile and run this "
                 "Configuration wizard again",
-                "Sorry, unable to proceed on because there is no Dial-Up Profile setup."}),
+                noProfile, "Error in retrieving the Dial-Up Profiles in your computer", noProfile}),
             BoxTexts());
+  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes_.Boxes().back().type & MB_ICONMASK);
 
   // A provider key that may only be read: the first write fails, nothing more is written.
   LabPhonebookFile book({"Lab ISP"});
