@@ -252,7 +252,11 @@ int CDialHiddenDlg::TrayDial(int providerKind, const std::string& connectionName
   controller_.HideMainWindow();
   ForgetClosedDialog();
   if (::IsDialUpKind(providerKind)) {
-    if (!dialUpDialog_ && dialUpDialogs_ != nullptr) dialUpDialog_ = dialUpDialogs_->Create(*this);
+    if (!dialUpDialog_ && dialUpDialogs_ != nullptr) {
+      // A new dialog has no result yet, whatever the last one ended with.
+      dialUpDialogResult_ = 0;
+      dialUpDialog_ = dialUpDialogs_->Create(*this);
+    }
     if (dialUpDialog_) {
       dialUpDialog_->Enable(false);
       dialUpDialog_->SetProviderAndName(providerKind, connectionName);
@@ -267,13 +271,11 @@ int CDialHiddenDlg::TrayDial(int providerKind, const std::string& connectionName
 }
 
 int CDialHiddenDlg::TrayHangUp() {
-  int kind = 0;
-  int read = settings_.GetProviderKind(kind);
-  if (read != status::kOk) return read;
-  if (::IsDialUpKind(kind)) {
-    if (!dialUpDialog_ && dialUpDialogs_ != nullptr) dialUpDialog_ = dialUpDialogs_->Create(*this);
-    EnableDialUpDialog(true);
-  }
+  // The dialog closes itself once connected; a hang-up after that needs no
+  // new one, which would only stay behind saying "Disconnected from ...".
+  // The connection's own kind decides how it is torn down, so a provider
+  // kind that cannot be read never leaves a tray connection up.
+  EnableDialUpDialog(true);
   bool hadDialog = dialUpDialog_ != nullptr;
   trayMode_ = true;
   Disconnect(std::string(), false);

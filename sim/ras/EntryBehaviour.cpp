@@ -90,6 +90,7 @@ EntryBehaviour ReadEntryBehaviour(const LabPhonebook& book, const std::string& e
                           : outcome == "drop" ? kDefaultDropAfterMs
                                               : 0;
   behaviour.dropError = NumberOr(book, entry, "DropError", behaviour.dropError);
+  behaviour.dropDials = static_cast<int>(NumberOr(book, entry, "Drops", 0));
   behaviour.checksLogin = book.HasValue(entry, "Login");
   behaviour.checksPassword = book.HasValue(entry, "Password");
   behaviour.login = book.Value(entry, "Login");
@@ -100,6 +101,11 @@ EntryBehaviour ReadEntryBehaviour(const LabPhonebook& book, const std::string& e
   behaviour.script =
       ParseScript(book.Value(entry, "Script"), NumberOr(book, entry, "StepMs", kDefaultStepMs));
   return behaviour;
+}
+
+unsigned DropAfterMs(const EntryBehaviour& behaviour, int dialNumber) {
+  if (behaviour.dropDials > 0 && dialNumber > behaviour.dropDials) return 0;
+  return behaviour.dropAfterMs;
 }
 
 bool HoldsPortElsewhere(const EntryBehaviour& behaviour) {

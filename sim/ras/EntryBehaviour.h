@@ -12,6 +12,7 @@
 //   Busy=N          the first N dials of the entry find the line busy
 //   DropAfter=S     seconds after connecting until the line drops (drop: 5)
 //   DropError=E     the error the drop reports (629)
+//   Drops=N         only the first N dials of the entry drop (0: every one)
 //   Login=, Password=  what the access server accepts (each when given); others get 691
 //   Speed=BITS      the line speed the modems agree on, passed to the ISP
 //   Device=NAME     the modem (one connection per modem at a time)
@@ -35,6 +36,7 @@ struct EntryBehaviour {
   int busyDials = 0;
   unsigned dropAfterMs = 0;  // 0: the line holds
   unsigned dropError = 629;
+  int dropDials = 0;  // 0: the line of every dial drops
   bool checksLogin = false;
   bool checksPassword = false;
   std::string login;
@@ -47,6 +49,9 @@ struct EntryBehaviour {
 
 // The behaviour an entry's keys describe; unreadable numbers keep their defaults.
 EntryBehaviour ReadEntryBehaviour(const LabPhonebook& book, const std::string& entry);
+
+// How long the line of the `dialNumber`th dial (from 1) holds before it drops; 0: for good.
+unsigned DropAfterMs(const EntryBehaviour& behaviour, int dialNumber);
 
 // Whether dials of this entry fail at once because another program holds the port.
 bool HoldsPortElsewhere(const EntryBehaviour& behaviour);

@@ -284,6 +284,7 @@ DWORD Dial(LPCSTR phonebook, const ras::DialParams& params, DWORD notifierType, 
     std::lock_guard<std::mutex> lock(table.mutex);
     if (DeviceInUseLocked(table, connection->behaviour.device)) return ras::kPortAlreadyOpen;
     const int dialNumber = ++table.dials[Lower(entry)];
+    connection->behaviour.dropAfterMs = DropAfterMs(connection->behaviour, dialNumber);
     if (Answers602WithHandle(connection->behaviour)) {
       connection->error = ras::kPortAlreadyOpen;  // no script: it waits for its hang-up
     } else {

@@ -315,9 +315,18 @@ TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   EXPECT_TRUE(controller_.reports == std::vector<std::string>{"hide"});
   EXPECT_EQ(1, dialogs_.created);
 
+  // The dialog has closed itself after connecting, and the provider kind is
+  // stored with the wrong type: the hang-up still ends the connection and
+  // makes no new dialog.
+  engine_->OnDialUpDialogClosed(IDOK);
+  testreg::WriteText("SOFTWARE\\Orvalis\\Velotune\\DialUp Profile", "DialUpType", "1");
   EXPECT_EQ(0, engine_->TrayHangUp());
   EXPECT_FALSE(engine_->IsTrayMode());
+  EXPECT_FALSE(engine_->IsConnected());
+  EXPECT_NE("up", lab::StatusValue("link"));
+  EXPECT_EQ(1, dialogs_.created);
   EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+  ASSERT_EQ(status::kOk, CSettingsStore().SetProviderKind(1));
 
   // A busy line: the user's values are back during the countdown, and the
   // redial is tuned again.

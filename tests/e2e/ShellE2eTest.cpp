@@ -15,6 +15,7 @@
 
 #include "framework/RegKey.h"
 #include "res/resource.h"
+#include "tests/e2e/BrowserStandIn.h"
 #include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WindowDriver.h"
 #include "tests/support/NetworkLayouts.h"
@@ -282,18 +283,6 @@ TEST_F(ShellE2eTest, HelpWithoutABrowserSaysSoAndTwoCopiesRunSideBySide) {
   ASSERT_TRUE(second.Close());
 }
 
-// What the browser stand-in was given, blanks unescaped as winebrowser escapes them.
-std::string ReadBrowserLog(const std::string& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  std::string logged = text.str();
-  for (size_t at = logged.find("%20"); at != std::string::npos; at = logged.find("%20")) {
-    logged.replace(at, 3, " ");
-  }
-  return logged;
-}
-
 // The thread's focus window in another process.
 HWND FocusOf(HWND window) {
   GUITHREADINFO info = {};
@@ -418,54 +407,9 @@ TEST_F(ShellE2eTest, KeyboardOpensMenusWithPromptsMovesBetweenPanesAndRunsAbout)
   ASSERT_TRUE(run.Close());
 }
 
-// ".htm" and ".html" as a machine with a browser associates them: opened by
-// Wine's winebrowser, which hands the page to the browser it is given. Wine
-// reads the classes of the machine only; an association that was there
-// before is left alone.
-class HtmAssociation {
- public:
-  HtmAssociation() {
-    RegKey existing;
-    made_ = existing.Open(HKEY_LOCAL_MACHINE, kHtm, KEY_READ) != ERROR_SUCCESS;
-    if (!made_) return;
-    for (const char* extension : {kHtm, kHtml}) SetDefault(extension, "htmlfile");
-    SetDefault(kCommand, "winebrowser.exe \"%1\"");
-  }
-  ~HtmAssociation() {
-    if (!made_) return;
-    for (const char* key : {kCommand, "Software\\Classes\\htmlfile\\shell\\open",
-                            "Software\\Classes\\htmlfile\\shell", "Software\\Classes\\htmlfile", kHtm,
-                            kHtml}) {
-      RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
-    }
-  }
-
- private:
-  static constexpr const char* kHtm = "Software\\Classes\\.htm";
-  static constexpr const char* kHtml = "Software\\Classes\\.html";
-  static constexpr const char* kCommand = "Software\\Classes\\htmlfile\\shell\\open\\command";
-  static void SetDefault(const char* path, const std::string& text) {
-    RegKey key;
-    if (key.Create(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS) return;
-    RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-  }
-  bool made_ = false;
-};
-
 TEST_F(ShellE2eTest, AboutLinksAndHelpOpenTheMailerAndTheBrowserWithTheirAddresses) {
-  const std::string script = std::string(VELOTUNE_SOURCE_DIR) + "/tests/e2e/log-browser.sh";
-  // Wine does not hand its environment to the script: it logs to its fixed file.
-  const std::string logWindows = "Z:\\tmp\\velotune-browser.log";
-  RegKey browsers;
-  ASSERT_EQ(ERROR_SUCCESS, browsers.Create(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser"));
-  for (const char* name : {"Browsers", "Mailers"}) {
-    RegSetValueExA(browsers.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(script.c_str()),
-                   static_cast<DWORD>(script.size() + 1));
-  }
-  DeleteFileA(logWindows.c_str());
+  e2e::BrowserStandIn browser(std::string(VELOTUNE_SOURCE_DIR) + "/tests/e2e/log-browser.sh");
   ScopedEnvironment log("VELOTUNE_MESSAGEBOX_LOG", boxes_.c_str());
-  HtmAssociation association;
   CopyTree(TestFolder() + "\\..\\ui\\help", program_ + "\\help");
   {
     VelotuneRun run(program_);
@@ -473,13 +417,8 @@ TEST_F(ShellE2eTest, AboutLinksAndHelpOpenTheMailerAndTheBrowserWithTheirAddress
     ASSERT_NE(nullptr, main);
     // Help opens the page in the program's folder through the association.
     e2e::PostCommand(main, ID_HELP_TOPICS);
-    const DWORD helpStart = GetTickCount();
-    while (ReadBrowserLog(logWindows).find("main.htm") == std::string::npos &&
-           GetTickCount() - helpStart < kWait) {
-      Sleep(100);
-    }
-    EXPECT_NE(std::string::npos, ReadBrowserLog(logWindows).find("shell-e2e/help/main.htm"))
-        << ReadBrowserLog(logWindows);
+    browser.WaitForLogged("main.htm", kWait);
+    EXPECT_NE(std::string::npos, browser.Logged().find("shell-e2e/help/main.htm")) << browser.Logged();
     EXPECT_EQ("", Boxes());
     e2e::PostCommand(main, ID_APP_ABOUT);
     HWND about = e2e::WaitForWindow("#32770", "About Velotune", kWait);
@@ -500,7 +439,7 @@ TEST_F(ShellE2eTest, AboutLinksAndHelpOpenTheMailerAndTheBrowserWithTheirAddress
     const DWORD start = GetTickCount();
     std::string logged;
     while (GetTickCount() - start < kWait) {
-      logged = ReadBrowserLog(logWindows);
+      logged = browser.Logged();
       if (std::count(logged.begin(), logged.end(), '\n') >= 4) break;
       Sleep(100);
     }
@@ -512,8 +451,6 @@ TEST_F(ShellE2eTest, AboutLinksAndHelpOpenTheMailerAndTheBrowserWithTheirAddress
     EXPECT_TRUE(e2e::WaitGone(about, kWait));
     ASSERT_TRUE(run.Close());
   }
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser");
-  DeleteFileA(logWindows.c_str());
 }
 
 TEST_F(ShellE2eTest, StartsAndClosesFromADeeplyNestedFolder) {

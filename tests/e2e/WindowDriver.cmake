@@ -12,16 +12,17 @@ target_link_libraries(VelotuneDriver PRIVATE velotune_window_driver)
 
 # Velotune.exe started and driven through its windows.
 velotune_add_test(shell_e2e_tests
-  SOURCES e2e/ShellE2eTest.cpp
+  SOURCES e2e/ShellE2eTest.cpp e2e/BrowserStandIn.cpp
   LIBRARIES velotune_window_driver velotune_test_support)
 add_dependencies(shell_e2e_tests Velotune)
 target_compile_definitions(shell_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 # Velotune.exe in Wine's notification area, dialling the lab's connections.
 velotune_add_test(tray_e2e_tests
-  SOURCES e2e/TrayE2eTest.cpp
+  SOURCES e2e/TrayE2eTest.cpp e2e/BrowserStandIn.cpp
   LIBRARIES velotune_window_driver velotune_test_support)
 add_dependencies(tray_e2e_tests Velotune)
+target_compile_definitions(tray_e2e_tests PRIVATE VELOTUNE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 velotune_requires_lab(tray_e2e_tests)
 velotune_use_ras_standin(tray_e2e_tests)
 

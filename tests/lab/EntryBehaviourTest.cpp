@@ -102,6 +102,9 @@ TEST_F(EntryBehaviourTest, LinesDropWhenTheEntrySays) {
   EXPECT_EQ(2000u, Entry("DropAfter=2").dropAfterMs);
   EXPECT_EQ(629u, Entry("DropAfter=2").dropError);
   EXPECT_EQ(619u, Entry("DropAfter=2\nDropError=619").dropError);
+  EXPECT_EQ(2000u, DropAfterMs(Entry("DropAfter=2"), 3));
+  EXPECT_EQ(2000u, DropAfterMs(Entry("DropAfter=2\nDrops=1"), 1));
+  EXPECT_EQ(0u, DropAfterMs(Entry("DropAfter=2\nDrops=1"), 2));
   EXPECT_EQ("Lab Modem", Entry("").device);
   EXPECT_EQ(28800, Entry("Speed=28800").speed);
 }
