@@ -31,6 +31,7 @@
 #include "tests/e2e/BrowserStandIn.h"
 #include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WindowDriver.h"
+#include "tests/e2e/WineTray.h"
 #include "tests/support/LabClient.h"
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/NetworkLayouts.h"
@@ -41,6 +42,7 @@
 namespace {
 
 using e2e::TestFolder;
+using e2e::TrayIcons;
 using e2e::VelotuneRun;
 
 const char kProfileKey[] = "SOFTWARE\\Orvalis\\Velotune\\DialUp Profile";
@@ -77,35 +79,9 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWait) {
   return true;
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  return name;
-}
-
 // --- Wine's tray ------------------------------------------------------------------------
 
 HWND TrayWindow() { return FindWindowA(nullptr, "Wine System Tray"); }
-
-// Wine 8's X11 driver names the icons' windows so; others "__wine_tray_icon".
-bool IsTrayIconWindow(HWND window) {
-  const std::string name = ClassOf(window);
-  return name == "__winex11_tray_icon" || name == "__wine_tray_icon";
-}
-
-BOOL CALLBACK CollectIcon(HWND child, LPARAM list) {
-  if (IsTrayIconWindow(child) && IsWindowVisible(child)) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-  }
-  return TRUE;
-}
-
-std::vector<HWND> TrayIcons() {
-  std::vector<HWND> icons;
-  HWND tray = TrayWindow();
-  if (tray != nullptr) EnumChildWindows(tray, CollectIcon, reinterpret_cast<LPARAM>(&icons));
-  return icons;
-}
 
 bool HasIcon(HWND icon) {
   const std::vector<HWND> icons = TrayIcons();
@@ -113,22 +89,13 @@ bool HasIcon(HWND icon) {
 }
 
 // The icon that is in the tray now and was not among `known`.
-HWND WaitForNewIcon(const std::vector<HWND>& known) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND icon : TrayIcons()) {
-      if (std::find(known.begin(), known.end(), icon) == known.end()) found = icon;
-    }
-    return found != nullptr;
-  });
-  return found;
-}
+HWND WaitForNewIcon(const std::vector<HWND>& known) { return e2e::WaitForNewTrayIcon(known, kWait); }
 
 void Press(HWND icon, UINT down, UINT up) {
   PostMessageA(icon, down, down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(4, 4));
   PostMessageA(icon, up, 0, MAKELPARAM(4, 4));
 }
-void LeftClick(HWND icon) { Press(icon, WM_LBUTTONDOWN, WM_LBUTTONUP); }
+void LeftClick(HWND icon) { e2e::LeftClickTrayIcon(icon); }
 void RightClick(HWND icon) { Press(icon, WM_RBUTTONDOWN, WM_RBUTTONUP); }
 
 // --- The program's windows ------------------------------------------------------------------

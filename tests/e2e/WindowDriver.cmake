@@ -1,7 +1,7 @@
 # The end-to-end window driver: a library for the tests and a console
 # program for scripts and the demo (included by tests/CMakeLists.txt).
 add_library(velotune_window_driver STATIC e2e/WindowDriver.cpp e2e/WindowDriver.h
-  e2e/VelotuneRun.cpp e2e/VelotuneRun.h)
+  e2e/VelotuneRun.cpp e2e/VelotuneRun.h e2e/WineTray.cpp e2e/WineTray.h)
 velotune_warnings(velotune_window_driver)
 target_include_directories(velotune_window_driver PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(velotune_window_driver PUBLIC user32 comctl32)
@@ -35,8 +35,7 @@ velotune_use_ras_standin(config_e2e_tests)
 
 # Velotune.exe tune-ups in the lab, driven and measured from outside.
 add_library(velotune_lab_tuneup STATIC
-  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h
-  e2e/WineTray.cpp e2e/WineTray.h)
+  e2e/LabProgram.cpp e2e/LabProgram.h e2e/LabTuneUpTest.cpp e2e/LabTuneUpTest.h)
 velotune_warnings(velotune_lab_tuneup)
 target_link_libraries(velotune_lab_tuneup PUBLIC velotune_window_driver velotune_test_support psapi)
 
