@@ -273,18 +273,7 @@ TEST_F(DialEngineTest, ALineDropUnderATestHangsUpWithoutARedial) {
 TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   Configure("Home");
   frame_.SwitchRightPane(RightPane::Information);
-  CSettingsStore store;
-  TestRecord best;
-  best.kind = kRecordAuto;
-  best.parameter = kParameterMtu;
-  best.value = 1000;
-  ASSERT_EQ(status::kOk, store.StoreBest(best));
-  TestRecord user = best;
-  user.kind = kRecordManual;
-  user.value = 1500;
-  ASSERT_EQ(status::kOk, store.Write(user));
-  ASSERT_EQ(status::kOk, store.Backup());
-  RegistryValueMap userValues = TcpipValues();
+  RegistryValueMap userValues = SetUserAndBestMtu(1500, 1000);
 
   ASSERT_EQ(status::kOk, engine_->TrayDial(1, "Home"));
   EXPECT_TRUE(engine_->IsTrayMode());
@@ -304,7 +293,8 @@ TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   // A busy line: the user's values are back during the countdown, and the
   // redial is tuned again.
   ASSERT_EQ(status::kOk, CDialUpProfile(1).SetDefaultProfile("Busy Tray"));
-  ASSERT_EQ(status::kOk, store.StoreBest(best));
+  TestRecord best{kRecordAuto, kParameterMtu, 1000, 0.0};
+  ASSERT_EQ(status::kOk, CSettingsStore().StoreBest(best));
   ASSERT_EQ(status::kOk, engine_->TrayDial(1, "Busy Tray"));
   frame_.Progress().PumpUntil([&] { return engine_->IsConnected(); }, kWaitMs);
   ASSERT_TRUE(engine_->IsConnected());

@@ -49,23 +49,6 @@ class JunoAttDialTest : public ClientDialTest {
   }
   bool PumpUntilLogged(const std::string& text) { return Pump([&] { return Logged(text); }); }
   bool PumpUntilLinkDown() { return Pump([] { return Link() == "down"; }); }
-
-  // The user's MTU 1500, backed up, and a stored best MTU of 1000; the
-  // user's values as they are then.
-  RegistryValueMap StoreBestMtuOverTheUsers() {
-    CSettingsStore store;
-    TestRecord best;
-    best.kind = kRecordAuto;
-    best.parameter = kParameterMtu;
-    best.value = 1000;
-    EXPECT_EQ(status::kOk, store.StoreBest(best));
-    TestRecord user = best;
-    user.kind = kRecordManual;
-    user.value = 1500;
-    EXPECT_EQ(status::kOk, store.Write(user));
-    EXPECT_EQ(status::kOk, store.Backup());
-    return TcpipValues();
-  }
 };
 
 TEST_F(JunoAttDialTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPassword) {
@@ -133,7 +116,7 @@ TEST_F(JunoAttDialTest, JunoTrayDialTunesOnlyItsConnectionAndAFailureEndsIt) {
   std::string juno = Install("Juno.exe", "Juno\\Program\\Juno.exe");
   Configure(kProviderJuno, juno, 1);
   frame_.SwitchRightPane(RightPane::Information);
-  RegistryValueMap userValues = StoreBestMtuOverTheUsers();
+  RegistryValueMap userValues = SetUserAndBestMtu(1500, 1000);
 
   ASSERT_EQ(status::kOk, engine_->TrayDial(kProviderJuno, "Juno"));
   EXPECT_EQ(1000, TcpipValueInEffect(kParameterMtu)) << "the best values before the dial";
@@ -172,7 +155,7 @@ TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndA
   testreg::WriteDword("SOFTWARE\\AT&T\\WNClient\\Global Data\\Lab", "Launch IE After Connect",
                       1);
   frame_.SwitchRightPane(RightPane::Information);
-  RegistryValueMap userValues = StoreBestMtuOverTheUsers();
+  RegistryValueMap userValues = SetUserAndBestMtu(1500, 1000);
 
   ASSERT_EQ(status::kOk, engine_->TrayDial(kProviderAttWorldNet, "AT&T WorldNet"));
   EXPECT_EQ(1000, TcpipValueInEffect(kParameterMtu));
