@@ -37,6 +37,13 @@ std::vector<HWND> ChildrenInOrder(HWND window) {
   return children;
 }
 
+HWND ChildWithText(HWND window, const std::string& text) {
+  for (HWND child : ChildrenInOrder(window)) {
+    if (TextOf(child) == text) return child;
+  }
+  return nullptr;
+}
+
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }

@@ -19,6 +19,9 @@ std::string TextOf(HWND window);
 // Every descendant in EnumChildWindows order (depth first, in z-order).
 std::vector<HWND> ChildrenInOrder(HWND window);
 
+// The first descendant, in that order, whose text is exactly `text`; null when none.
+HWND ChildWithText(HWND window, const std::string& text);
+
 // True when `text` begins with `prefix` (case and punctuation included).
 bool StartsWith(const std::string& text, const std::string& prefix);
 

@@ -13,16 +13,10 @@ constexpr UINT kEnterScanCode = 69;
 constexpr int kEnterChecks = 20;
 constexpr DWORD kEnterCheckMs = 25;
 
+using foreignwindow::ChildWithText;
 using foreignwindow::ChildrenInOrder;
 using foreignwindow::FocusAcrossThreads;
 using foreignwindow::PostKey;
-
-HWND ChildWithText(HWND window, const std::string& text) {
-  for (HWND child : ChildrenInOrder(window)) {
-    if (TextOf(child) == text) return child;
-  }
-  return nullptr;
-}
 
 void SetText(HWND window, const std::string& text) {
   DWORD_PTR ignored = 0;

@@ -9,7 +9,7 @@
 #   lab.sh status <build-dir>         what LabProbe.exe sees inside the lab
 #   lab.sh tuneup <build-dir> [--family F] [--mode auto|mtu|rwin|ttl|cache] [--type N]
 #                 [--seed S] [--noise P] [--pace-scale F] [--time-scale T] [--provider K]
-#                 [--disturb stop-wait,stop-fetch,port-held,auth-fail]
+#                 [--disturb stop-wait,stop-fetch,stop-dial,port-held,auth-fail]
 #                 a complete tune-up by the lab host (TuneUpHost.exe), through RAS or (K 2,
 #                 3, 5) the lab's America Online, CompuServe or NetZero client; prints the chosen
 #                 values, the log, the figures and "user values restored: yes/no", and keeps

@@ -138,7 +138,7 @@ void CAttDriver::OnLogonTick() {
     return;
   }
   HWND logon = foreignwindow::FindExact(nullptr, kLogonTitle);
-  HWND login = logon == nullptr ? nullptr : clientwindows::ChildWithText(logon, kLoginButton);
+  HWND login = logon == nullptr ? nullptr : foreignwindow::ChildWithText(logon, kLoginButton);
   if (login == nullptr) {
     ArmTimer(kTimerAttLogon, kLogonTryMs);
     return;
@@ -165,7 +165,7 @@ void CAttDriver::OnConnectWatchTick() {
     return;
   }
   if (HWND connect = foreignwindow::FindExact(nullptr, kConnectTitle)) {
-    if (clientwindows::ChildWithText(connect, kRetryButton) != nullptr || !IsWindowVisible(connect)) {
+    if (foreignwindow::ChildWithText(connect, kRetryButton) != nullptr || !IsWindowVisible(connect)) {
       DecideOutcome();
       return;
     }
@@ -229,7 +229,7 @@ bool CAttDriver::TryDisconnect() {
   HWND button = nullptr;
   clientwindows::FindTopLevelWhere([&button](HWND window, const std::string& title) {
     if (!IsConnectedTitle(title)) return false;
-    button = clientwindows::ChildWithText(window, kDisconnectButton);
+    button = foreignwindow::ChildWithText(window, kDisconnectButton);
     return button != nullptr;
   });
   if (button == nullptr) return false;

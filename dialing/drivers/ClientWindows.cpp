@@ -36,13 +36,6 @@ HWND FindTopLevelWhere(const TopLevelTest& matches) {
   return search.found;
 }
 
-HWND ChildWithText(HWND parent, const std::string& text) {
-  for (HWND child : foreignwindow::ChildrenInOrder(parent)) {
-    if (foreignwindow::TextOf(child) == text) return child;
-  }
-  return nullptr;
-}
-
 HWND FindDirectChild(HWND parent, const std::string& title) {
   if (parent == nullptr) return nullptr;
   for (HWND child = FindWindowExA(parent, nullptr, nullptr, title.c_str()); child != nullptr;

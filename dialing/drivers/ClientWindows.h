@@ -1,6 +1,6 @@
 // Finding the windows of the providers' client programs from outside, beside
 // foreignwindow's reading and pressing: exact titles among top-level windows
-// and direct children, the first descendant with a text, and mouse clicks.
+// and direct children, and mouse clicks.
 #pragma once
 
 #include <windows.h>
@@ -14,9 +14,6 @@ namespace clientwindows {
 // the window and its title); null when none.
 using TopLevelTest = std::function<bool(HWND window, const std::string& title)>;
 HWND FindTopLevelWhere(const TopLevelTest& matches);
-
-// The first descendant (EnumChildWindows order) whose text is exactly `text`.
-HWND ChildWithText(HWND parent, const std::string& text);
 
 // A direct child of `parent` whose text is exactly `title`; null when none.
 HWND FindDirectChild(HWND parent, const std::string& title);

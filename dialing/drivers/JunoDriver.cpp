@@ -69,7 +69,7 @@ HWND WebView() {
 
 HWND WebViewChild(const char* text) {
   HWND view = WebView();
-  return view == nullptr ? nullptr : clientwindows::ChildWithText(view, text);
+  return view == nullptr ? nullptr : foreignwindow::ChildWithText(view, text);
 }
 
 void SendFailure(HWND engine, const char* text) {
@@ -161,7 +161,7 @@ void CJunoDriver::OnWelcomeTick() {
     Notify(DN_NOPASSWORD);
     return;
   }
-  if (HWND web = clientwindows::ChildWithText(welcome, kWebButton)) foreignwindow::Press(web);
+  if (HWND web = foreignwindow::ChildWithText(welcome, kWebButton)) foreignwindow::Press(web);
   ArmTimerUnlessArmed(kTimerJunoDialWatch, kFirstDialWatchMs);
 }
 
@@ -170,7 +170,7 @@ void CJunoDriver::OnWelcomeTick() {
 // so that the engine always hears how the dial ended.
 void CJunoDriver::OnDialWatchTick() {
   HWND view = WebView();
-  bool dialling = view != nullptr && clientwindows::ChildWithText(view, kDialingControl) != nullptr;
+  bool dialling = view != nullptr && foreignwindow::ChildWithText(view, kDialingControl) != nullptr;
   if (!dialSeen_) {
     if (dialling) {
       dialSeen_ = true;
@@ -217,7 +217,7 @@ void CJunoDriver::OnOutcomeTick() {
 
 void CJunoDriver::OnErrorWindowTick() {
   if (HWND error = foreignwindow::FindExact(nullptr, kErrorTitle)) {
-    if (HWND ok = clientwindows::ChildWithText(error, "OK")) foreignwindow::Press(ok);
+    if (HWND ok = foreignwindow::ChildWithText(error, "OK")) foreignwindow::Press(ok);
     errorWindowMisses_ = 0;
     return;
   }
@@ -290,7 +290,7 @@ void CJunoDriver::RunClosingStep() {
   }
   if (closeRequested_) {
     HWND confirm = foreignwindow::FindExact(nullptr, kConfirmExitTitle);
-    HWND yes = confirm == nullptr ? nullptr : clientwindows::ChildWithText(confirm, "&Yes");
+    HWND yes = confirm == nullptr ? nullptr : foreignwindow::ChildWithText(confirm, "&Yes");
     if (yes != nullptr) {
       ShowWindowAsync(confirm, SW_SHOWNORMAL);
       foreignwindow::Press(yes);

@@ -16,26 +16,8 @@
 #include "dialing/DialHiddenDlg.h"
 #include "tests/lab/ClientProgramHarness.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/RecordingDialController.h"
 #include "tests/support/TuneUpTestFrame.h"
-
-// The controller's side: every outcome the engine reported, in order.
-class OutcomeRecorder : public IDialController {
- public:
-  explicit OutcomeRecorder(TestMainFrame& frame) : frame_(frame) {}
-  void Connected() override { reports.push_back("connected"); }
-  void DialFailed(int status) override { reports.push_back("dial failed " + std::to_string(status)); }
-  void StepFailed(int status) override { reports.push_back("step failed " + std::to_string(status)); }
-  void Stop() override { reports.push_back("stop"); }
-  IDialView* DialView() override { return frame_.DialView(); }
-  void RepaintMainWindow() override {}
-  void HideMainWindow() override {}
-  HWND OwnerWindow() const override { return nullptr; }
-
-  std::vector<std::string> reports;
-
- private:
-  TestMainFrame& frame_;
-};
 
 class ClientDialTest : public ClientProgramTest {
  protected:
@@ -61,7 +43,7 @@ class ClientDialTest : public ClientProgramTest {
   void CloseLeftoverClients(const std::vector<const char*>& windowClasses);
 
   TestMainFrame frame_;
-  OutcomeRecorder controller_{frame_};
+  RecordingDialController controller_{frame_};
   std::vector<CountdownTexts> countdowns_;
   int countdownAnswer_ = kCountdownResume;
   std::unique_ptr<MessageBoxRecorder> boxes_;

@@ -21,6 +21,7 @@
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/NetworkLayouts.h"
+#include "tests/support/RecordingDialController.h"
 #include "tests/support/RegistryFixture.h"
 #include "tests/support/TcpipSnapshot.h"
 #include "tests/support/TuneUpTestFrame.h"
@@ -40,25 +41,6 @@ const char kPhonebook[] =
     "[Dropping]\nDropAfter=10\nSpeed=0\nStepMs=20\nDevice=Fifth Modem\n"
     "[Cut Off]\nScript=0,1,2:631\nStepMs=20\nDevice=Sixth Modem\n"
     "[Busy Tray]\nBusy=2\nSpeed=0\nStepMs=20\nDevice=Seventh Modem\n";
-
-// The controller's side: what the engine reported, and the dial view.
-class RecordingController : public IDialController {
- public:
-  explicit RecordingController(TestMainFrame& frame) : frame_(frame) {}
-  void Connected() override { reports.push_back("connected"); }
-  void DialFailed(int status) override { reports.push_back("dial failed " + std::to_string(status)); }
-  void StepFailed(int status) override { reports.push_back("step failed " + std::to_string(status)); }
-  void Stop() override { reports.push_back("stop"); }
-  IDialView* DialView() override { return frame_.DialView(); }
-  void RepaintMainWindow() override {}
-  void HideMainWindow() override { reports.push_back("hide"); }
-  HWND OwnerWindow() const override { return nullptr; }
-
-  std::vector<std::string> reports;
-
- private:
-  TestMainFrame& frame_;
-};
 
 // The tray's dial status dialog: statuses and enabling, recorded.
 class RecordingDialUpDialog : public IDialUpDialog {
@@ -143,7 +125,7 @@ class DialEngineTest : public RegistryTest {
 
   std::unique_ptr<LabPhonebookFile> phonebook_ = LabPhonebookFile::FromText(kPhonebook);
   TestMainFrame frame_;
-  RecordingController controller_{frame_};
+  RecordingDialController controller_{frame_, RecordingDialController::Hiding::Recorded};
   RecordingDialogFactory dialogs_;
   std::vector<CountdownTexts> countdowns_;
   int countdownAnswer_ = kCountdownResume;
@@ -291,18 +273,7 @@ TEST_F(DialEngineTest, ALineDropUnderATestHangsUpWithoutARedial) {
 TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   Configure("Home");
   frame_.SwitchRightPane(RightPane::Information);
-  CSettingsStore store;
-  TestRecord best;
-  best.kind = kRecordAuto;
-  best.parameter = kParameterMtu;
-  best.value = 1000;
-  ASSERT_EQ(status::kOk, store.StoreBest(best));
-  TestRecord user = best;
-  user.kind = kRecordManual;
-  user.value = 1500;
-  ASSERT_EQ(status::kOk, store.Write(user));
-  ASSERT_EQ(status::kOk, store.Backup());
-  RegistryValueMap userValues = TcpipValues();
+  RegistryValueMap userValues = SetUserAndBestMtu(1500, 1000);
 
   ASSERT_EQ(status::kOk, engine_->TrayDial(1, "Home"));
   EXPECT_TRUE(engine_->IsTrayMode());
@@ -331,7 +302,8 @@ TEST_F(DialEngineTest, TrayDialsUseTheBestValuesOnlyWhileDialing) {
   // A busy line: the user's values are back during the countdown, and the
   // redial is tuned again.
   ASSERT_EQ(status::kOk, CDialUpProfile(1).SetDefaultProfile("Busy Tray"));
-  ASSERT_EQ(status::kOk, store.StoreBest(best));
+  TestRecord best{kRecordAuto, kParameterMtu, 1000, 0.0};
+  ASSERT_EQ(status::kOk, CSettingsStore().StoreBest(best));
   ASSERT_EQ(status::kOk, engine_->TrayDial(1, "Busy Tray"));
   frame_.Progress().PumpUntil([&] { return engine_->IsConnected(); }, kWaitMs);
   ASSERT_TRUE(engine_->IsConnected());

@@ -1,7 +1,7 @@
 // The dial engine dialling Juno and AT&T WorldNet through their drivers and
 // the lab's client programs: a tune-up dial that connects and hangs up, the
 // redial countdown ending at the "Redial" limit, Juno's missing password,
-// and a tray dial whose tuned values reach only its own connection.
+// and tray dials whose tuned values reach only their own connection.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -112,6 +112,39 @@ TEST_F(JunoAttDialTest, JunoTuneUpDialsConnectRedialToTheLimitAndNeedASavedPassw
   EXPECT_EQ(1u, countdowns_.size());
 }
 
+TEST_F(JunoAttDialTest, JunoTrayDialTunesOnlyItsConnectionAndAFailureEndsIt) {
+  std::string juno = Install("Juno.exe", "Juno\\Program\\Juno.exe");
+  Configure(kProviderJuno, juno, 1);
+  frame_.SwitchRightPane(RightPane::Information);
+  RegistryValueMap userValues = SetUserAndBestMtu(1500, 1000);
+
+  ASSERT_EQ(status::kOk, engine_->TrayDial(kProviderJuno, "Juno"));
+  EXPECT_EQ(1000, TcpipValueInEffect(kParameterMtu)) << "the best values before the dial";
+  ASSERT_TRUE(Pump([&] { return engine_->IsConnected(); }));
+  EXPECT_EQ(1000, lab::StatusNumber("mtu"));
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues())) << "the user's once connected";
+  EXPECT_EQ(0, engine_->TrayHangUp());
+  EXPECT_TRUE(PumpUntilLinkDown());
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues())) << "the user's after hang-up";
+  ASSERT_TRUE(PumpUntilLogged("Juno exit"));
+  // A tray connection is the user's: no toolbar clicks, Juno not minimised.
+  EXPECT_FALSE(Logged("Juno mouse up 153,20 ToolbarWindow32"));
+  EXPECT_FALSE(Logged("Juno minimised"));
+
+  // A failed tray dial at the limit: no countdown, nobody told, the user's values back.
+  WriteScenario("[Juno]\r\nOutcomes=fail\r\n");
+  ASSERT_EQ(status::kOk, engine_->TrayDial(kProviderJuno, "Juno"));
+  EXPECT_EQ(1000, TcpipValueInEffect(kParameterMtu));
+  ASSERT_TRUE(Pump([&] { return !engine_->IsTrayMode(); }));
+  EXPECT_FALSE(engine_->IsDialing());
+  EXPECT_TRUE(countdowns_.empty());
+  EXPECT_EQ("", DescribeDifferences(userValues, TcpipValues()));
+  ASSERT_TRUE(Pump([&] { return CountLogged("Juno exit") == 2; }));
+  EXPECT_EQ(1, CountLogged("fail"));
+  EXPECT_EQ("down", Link());
+  EXPECT_TRUE(controller_.reports.empty()) << "a tray dial never reaches the controller";
+}
+
 TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndAtTheLimit) {
   // The logon watch gives the dialer about 11 s to show its window; that
   // must stay longer than a program takes to start here.
@@ -122,18 +155,7 @@ TEST_F(JunoAttDialTest, AttWorldNetTrayDialTunesOnlyItsConnectionAndFailuresEndA
   testreg::WriteDword("SOFTWARE\\AT&T\\WNClient\\Global Data\\Lab", "Launch IE After Connect",
                       1);
   frame_.SwitchRightPane(RightPane::Information);
-  CSettingsStore store;
-  TestRecord best;
-  best.kind = kRecordAuto;
-  best.parameter = kParameterMtu;
-  best.value = 1000;
-  ASSERT_EQ(status::kOk, store.StoreBest(best));
-  TestRecord user = best;
-  user.kind = kRecordManual;
-  user.value = 1500;
-  ASSERT_EQ(status::kOk, store.Write(user));
-  ASSERT_EQ(status::kOk, store.Backup());
-  RegistryValueMap userValues = TcpipValues();
+  RegistryValueMap userValues = SetUserAndBestMtu(1500, 1000);
 
   ASSERT_EQ(status::kOk, engine_->TrayDial(kProviderAttWorldNet, "AT&T WorldNet"));
   EXPECT_EQ(1000, TcpipValueInEffect(kParameterMtu));

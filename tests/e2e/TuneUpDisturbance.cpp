@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "engine/WorkerMessages.h"
+#include "engine/portable/StatusCodes.h"
 #include "framework/LoadedModule.h"
 #include "framework/RasLayouts.h"
+#include "settings/SettingsStore.h"
 #include "tests/support/LabClient.h"
 #include "tests/support/TcpipSnapshot.h"
 
@@ -53,6 +55,20 @@ DWORD RasConnections() {
   return enumerate(records, &size, &count) == 0 ? count : 99;
 }
 
+// Every connection of a tune-up (the collection's first) switches to the progress view.
+size_t ConnectionsMade(TestMainFrame& frame) { return frame.LogStartingWith("pane progress").size(); }
+
+bool DialsThroughAolClient() {
+  int kind = 0;
+  return CSettingsStore().GetProviderKind(kind) == status::kOk && (kind == 2 || kind == 3);
+}
+
+// The America Online / CompuServe client shows its sign-on window while it dials.
+bool AolClientSigningOn() {
+  HWND signOn = FindWindowA("_AOL_Modal", nullptr);
+  return signOn != nullptr && IsWindowVisible(signOn);
+}
+
 bool SpeedTestBegun(TestMainFrame& frame) { return !frame.LogStartingWith("progress plan").empty(); }
 
 size_t TimedFetchesDone(TestMainFrame& frame) {
@@ -60,7 +76,7 @@ size_t TimedFetchesDone(TestMainFrame& frame) {
 }
 
 // When the end's moment has come (it is then acted on once).
-std::function<bool()> MomentOf(const std::string& name, TestMainFrame& frame) {
+std::function<bool()> MomentOf(const std::string& name, CVTDoc& doc, TestMainFrame& frame) {
   if (name == "stop-wait") {
     // The speed-test thread has just been started: it waits before it measures.
     return [&frame] { return SpeedTestBegun(frame) && TimedFetchesDone(frame) == 0; };
@@ -68,8 +84,16 @@ std::function<bool()> MomentOf(const std::string& name, TestMainFrame& frame) {
   if (name == "stop-fetch") {
     return [&frame] { return SpeedTestBegun(frame) && TimedFetchesDone(frame) > 0; };
   }
+  if (name == "stop-dial") {
+    // The dial of the first test after the baseline, with its test value
+    // written: the client is signing on (through RAS: the engine is dialing).
+    return [&frame, &doc] {
+      if (ConnectionsMade(frame) < 2 || !doc.DialEngine().IsDialing()) return false;
+      return !DialsThroughAolClient() || AolClientSigningOn();
+    };
+  }
   // port-held: once the collection has connected, the next dial finds the modem taken.
-  return [&frame] { return !frame.LogStartingWith("pane progress").empty(); };
+  return [&frame] { return ConnectionsMade(frame) > 0; };
 }
 
 }  // namespace
@@ -93,13 +117,15 @@ std::string UncleanEnd(CVTDoc& doc, TestMainFrame& frame, const RegistryValueMap
   note(doc.DialEngine().IsDialing() || doc.DialEngine().IsConnected(), "engine not idle");
   note(RasConnections() != 0, "RAS connection left");
   note(lab::StatusValue("link") != "down", "link up");
-  const std::string changed = DescribeDifferences(userValues, TcpipValues());
+  note(FindWindowA("AOL Frame25", nullptr) != nullptr, "AOL client left open");
+  const std::string changed = DescribeDifferences(userValues, UserNetworkValues());
   if (!changed.empty()) note(true, ("values changed: " + changed).c_str());
   return why;
 }
 
 bool IsEnd(const std::string& name) {
-  return name == "stop-wait" || name == "stop-fetch" || name == "port-held";
+  return name == "stop-wait" || name == "stop-fetch" || name == "stop-dial" ||
+         name == "port-held";
 }
 
 bool RunEnd(const std::string& name, const std::string& entry, int item, CVTDoc& doc,
@@ -107,15 +133,17 @@ bool RunEnd(const std::string& name, const std::string& entry, int item, CVTDoc&
             const RegistryValueMap& userValues) {
   frame.ClearLog();
   frame.Progress().Clear();
-  std::function<bool()> moment = MomentOf(name, frame);
+  std::function<bool()> moment = MomentOf(name, doc, frame);
   const std::string outcomeBefore = EntryKey(entry, "Outcome");
   bool acted = false;
+  bool testValues = false;
   doc.SetSelectedItem(item);
   doc.Start();
   bool ended = window.RunUntil(
       [&] {
         if (!acted && moment()) {
           acted = true;
+          testValues = !DescribeDifferences(userValues, UserNetworkValues()).empty();
           if (name == "port-held") {
             SetEntryKey(entry, "Outcome", "portopen-handle");
           } else {
@@ -137,6 +165,8 @@ bool RunEnd(const std::string& name, const std::string& entry, int item, CVTDoc&
   const std::string status = frame.View() != nullptr ? frame.View()->StatusLine() : "";
   std::printf("end %s: %s\n", name.c_str(), why.empty() ? "clean" : ("unclean: " + why).c_str());
   std::printf("end %s status: %s\n", name.c_str(), status.c_str());
+  std::printf("end %s acted with: %s\n", name.c_str(),
+              testValues ? "test values in effect" : "the user's values in effect");
   return why.empty();
 }
 

@@ -1,13 +1,16 @@
 // What the lab host does to a tune-up besides running it: the ends that cut
 // one short (Stop in the waits before the timed fetches, Stop in the middle
-// of a fetch, a modem that another program holds when the next test dials)
+// of a fetch, Stop while the first test after the baseline dials - with the
+// America Online or CompuServe client signing on -, a modem that another
+// program holds when the next test dials)
 // and an authentication failure inside a run that the engine's redial gets
 // over. The phone book is the host's own copy of the lab's, so an entry can
 // change under a running tune-up as a provider's access server would.
 //
 // Every end is checked for what each end of a tune-up must leave behind:
-// the user's TCP/IP values, the link down, no RAS connection, the result log
-// closed, the dial engine idle, the tree normal and Start enabled.
+// the user's TCP/IP values and the AOL client's, the link down, no RAS
+// connection, no AOL client left open, the result log closed, the dial
+// engine idle, the tree normal and Start enabled.
 #pragma once
 
 #include <functional>
@@ -31,7 +34,8 @@ std::string UncleanEnd(CVTDoc& doc, TestMainFrame& frame, const RegistryValueMap
 bool IsEnd(const std::string& name);
 
 // Starts a tune-up of `item` and cuts it short as `name` says. Prints
-// "end <name>: clean" or "end <name>: unclean: <why>"; true when clean.
+// "end <name>: clean" or "end <name>: unclean: <why>", the last status line
+// and whether test values were in effect when it acted; true when clean.
 bool RunEnd(const std::string& name, const std::string& entry, int item, CVTDoc& doc,
             TestMainFrame& frame, TuneUpHostWindow& window,
             const RegistryValueMap& userValues);

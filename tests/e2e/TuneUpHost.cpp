@@ -2,16 +2,17 @@
 // It runs the real tune-up controller, dial engine, worker and RAS layer with
 // a plain window for a main frame that lists every pane switch and status
 // line, then prints what the tune-up chose and whether the user's TCP/IP
-// values came back byte for byte. A test tool: scripts/lab.sh tuneup runs it.
+// values and the AOL client's own came back byte for byte. A test tool:
+// scripts/lab.sh tuneup runs it.
 //
 //   TuneUpHost.exe [--mode auto|mtu|rwin|ttl|cache] [--type 1|2|3]
 //                  [--entry NAME] [--provider 1|2|3|5|6|9] [--out FOLDER] [--limit SECONDS]
-//                  [--disturb stop-wait,stop-fetch,port-held,auth-fail]
+//                  [--disturb stop-wait,stop-fetch,stop-dial,port-held,auth-fail]
 //
 // Provider kinds 2, 3, 5, 6 and 9 dial through the lab's client programs, which
 // the lab has installed with what their installers leave.
 //
-// --disturb first runs one tune-up per named end (stop-wait, stop-fetch,
+// --disturb first runs one tune-up per named end (stop-wait, stop-fetch, stop-dial,
 // port-held), each cut short and checked, then the complete tune-up, with
 // an authentication failure inside it for auth-fail (TuneUpDisturbance.h).
 #include <windows.h>
@@ -208,7 +209,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   BackUpOnce();
-  RegistryValueMap userValues = TcpipValues();
+  RegistryValueMap userValues = UserNetworkValues();
   CResultLog().Delete();
 
   TestMainFrame frame(CSettingsStore().GetOsFamily());
@@ -265,7 +266,7 @@ int main(int argc, char** argv) {
   PrintSettings();
   std::printf("tests: %d\n", static_cast<int>(frame.LogStartingWith("progress plan").size()));
   std::printf("wall time: %lu s\n", static_cast<unsigned long>(seconds));
-  std::string differences = DescribeDifferences(userValues, TcpipValues());
+  std::string differences = DescribeDifferences(userValues, UserNetworkValues());
   std::printf("user values restored: %s\n", differences.empty() ? "yes" : "no");
   if (!differences.empty()) std::printf("%s\n", differences.c_str());
   std::printf("result: %s\n", frame.LogStartingWith("result ").empty() ? "none"

@@ -1,10 +1,14 @@
-// Flattened copies of the keys that hold the TCP/IP parameters.
+// Flattened copies of the keys that hold the TCP/IP parameters and the AOL
+// client's own values.
 #include "tests/support/TcpipSnapshot.h"
+
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "engine/portable/StatusCodes.h"
 #include "engine/portable/TestRecord.h"
 #include "settings/SettingsStore.h"
 #include "settings/portable/LocationEntry.h"
@@ -26,6 +30,37 @@ RegistryValueMap TcpipValues() {
     for (auto& value : FlattenValues(key)) all[key + "|" + value.first] = value.second;
   }
   return all;
+}
+
+RegistryValueMap AolClientValues() {
+  const char* trees[] = {"SOFTWARE\\America Online\\AOL", "Enum\\Root\\Net",
+                         "System\\CurrentControlSet\\Services\\Class\\NetTrans"};
+  RegistryValueMap all;
+  for (const char* tree : trees) {
+    for (auto& value : FlattenValues(tree)) all[std::string(tree) + value.first] = value.second;
+  }
+  return all;
+}
+
+RegistryValueMap UserNetworkValues() {
+  RegistryValueMap all = TcpipValues();
+  for (auto& value : AolClientValues()) all[value.first] = value.second;
+  return all;
+}
+
+RegistryValueMap SetUserAndBestMtu(int userMtu, int bestMtu) {
+  CSettingsStore store;
+  TestRecord best;
+  best.kind = kRecordAuto;
+  best.parameter = kParameterMtu;
+  best.value = bestMtu;
+  EXPECT_EQ(status::kOk, store.StoreBest(best));
+  TestRecord user = best;
+  user.kind = kRecordManual;
+  user.value = userMtu;
+  EXPECT_EQ(status::kOk, store.Write(user));
+  EXPECT_EQ(status::kOk, store.Backup());
+  return TcpipValues();
 }
 
 int TcpipValueInEffect(int parameter) {
