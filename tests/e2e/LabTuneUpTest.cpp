@@ -11,6 +11,7 @@
 #include "settings/portable/OsFamily.h"
 #include "tests/e2e/WindowDriver.h"
 #include "tests/e2e/WineTray.h"
+#include "tests/support/AutoRecord.h"
 #include "tests/support/LabClient.h"
 #include "tests/support/NetworkLayouts.h"
 
@@ -107,11 +108,7 @@ void LabTuneUpTest::PrepareTrayDial() {
   const int best[][2] = {{kParameterMtu, kTrayBestMtu}, {kParameterRwin, kBestRwin},
                          {kParameterTtl, kBestTtl}};
   for (const auto& value : best) {
-    TestRecord record;
-    record.kind = kRecordAuto;
-    record.parameter = value[0];
-    record.value = value[1];
-    EXPECT_EQ(0, store.StoreBest(record));
+    EXPECT_EQ(0, store.StoreBest(testsupport::AutoRecord(value[0], value[1])));
   }
 }
 

@@ -32,6 +32,7 @@
 #include "tests/e2e/VelotuneRun.h"
 #include "tests/e2e/WindowDriver.h"
 #include "tests/e2e/WineTray.h"
+#include "tests/support/AutoRecord.h"
 #include "tests/support/LabClient.h"
 #include "tests/support/LabPhonebookFile.h"
 #include "tests/support/NetworkLayouts.h"
@@ -299,11 +300,7 @@ class TrayE2eTest : public RegistryTest {
     CSettingsStore store(kOsWindows98);
     const int best[][2] = {{kParameterMtu, 1000}, {kParameterRwin, 5760}, {kParameterTtl, 128}};
     for (const auto& value : best) {
-      TestRecord record;
-      record.kind = kRecordAuto;
-      record.parameter = value[0];
-      record.value = value[1];
-      ASSERT_EQ(0, store.StoreBest(record));
+      ASSERT_EQ(0, store.StoreBest(testsupport::AutoRecord(value[0], value[1])));
     }
   }
   static RegistryValueMap UserValues() {

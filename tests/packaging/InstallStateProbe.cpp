@@ -18,6 +18,7 @@
 #include <string>
 
 #include "engine/portable/TestRecord.h"
+#include "tests/support/AutoRecord.h"
 #include "framework/RegKey.h"
 #include "settings/RestoreMark.h"
 #include "settings/SettingsStore.h"
@@ -26,6 +27,8 @@
 #include "tests/support/TcpipSnapshot.h"
 
 namespace {
+
+using testsupport::AutoRecord;
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velotune";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -128,14 +131,6 @@ bool StartVelotune(const std::string& folder) {
   return main != nullptr;
 }
 
-TestRecord Record(int parameter, int value) {
-  TestRecord record;
-  record.kind = kRecordAuto;
-  record.parameter = parameter;
-  record.value = value;
-  return record;
-}
-
 void Prepare(const std::string& folder) {
   netlayout::LayOutRunningFamily();
   CSettingsStore store;
@@ -153,9 +148,9 @@ void Tune(const std::string& folder) {
   Check(StartVelotune(folder), "Velotune.exe running again from " + folder);
   CSettingsStore store;
   Check(CRestoreMark(store).Set() == 0, "restore mark set");
-  store.Write(Record(kParameterMtu, 576));
-  store.Write(Record(kParameterRwin, 4288));
-  store.Write(Record(kParameterTtl, 64));
+  store.Write(AutoRecord(kParameterMtu, 576));
+  store.Write(AutoRecord(kParameterRwin, 4288));
+  store.Write(AutoRecord(kParameterTtl, 64));
   Check(!(TcpipValues() == KeptUserValues()), "test values in effect");
   RegKey run;
   Check(run.Create(HKEY_LOCAL_MACHINE, kRunKey) == ERROR_SUCCESS &&

@@ -9,6 +9,7 @@
 
 #include "engine/portable/StatusCodes.h"
 #include "engine/portable/TestRecord.h"
+#include "tests/support/AutoRecord.h"
 #include "framework/RegKey.h"
 #include "settings/RegistryAccess.h"
 #include "settings/RegistryNames.h"
@@ -20,6 +21,8 @@
 
 namespace {
 
+using testsupport::AutoRecord;
+
 const std::string k9x = "System\\CurrentControlSet\\Services";
 const std::string kNt = "SYSTEM\\CurrentControlSet\\Services";
 const std::string kBackup = std::string(regnames::kProgramKey) + "\\Backup Registry";
@@ -27,14 +30,6 @@ const std::string kBackup = std::string(regnames::kProgramKey) + "\\Backup Regis
 std::vector<BYTE> DwordBytes(DWORD value) {
   const BYTE* bytes = reinterpret_cast<const BYTE*>(&value);
   return {bytes, bytes + sizeof(value)};
-}
-
-TestRecord Record(int parameter, int value) {
-  TestRecord record;
-  record.kind = kRecordAuto;
-  record.parameter = parameter;
-  record.value = value;
-  return record;
 }
 
 // Every TCP/IP place of every family, with Wine's own Tcpip values.
@@ -79,21 +74,21 @@ class RegistryBackupTest : public RegistryTest {
     ASSERT_EQ(status::kOk, store.Backup());
     EXPECT_EQ(1u, BackupStatus());
 
-    store.Write(Record(kParameterMtu, 576));
-    store.Write(Record(kParameterRwin, 8576));
-    store.Write(Record(kParameterTtl, 64));
-    store.Write(Record(kParameterCacheSize, 2));
+    store.Write(AutoRecord(kParameterMtu, 576));
+    store.Write(AutoRecord(kParameterRwin, 8576));
+    store.Write(AutoRecord(kParameterTtl, 64));
+    store.Write(AutoRecord(kParameterCacheSize, 2));
     for (int parameter : {kParameterMtu, kParameterRwin, kParameterTtl, kParameterCacheSize}) {
-      store.StoreBest(Record(parameter, 1000 + parameter));
+      store.StoreBest(AutoRecord(parameter, 1000 + parameter));
     }
     store.ApplyBest();
-    store.Write(Record(kParameterMtu, 1006));
+    store.Write(AutoRecord(kParameterMtu, 1006));
     ASSERT_EQ(status::kOk, store.RestoreAll());
     const RegistryValueMap after = TcpipState();
     EXPECT_TRUE(before == after) << "family " << family << DescribeDifferences(before, after);
 
     // And again: restoring is repeatable.
-    store.Write(Record(kParameterMtu, 1500));
+    store.Write(AutoRecord(kParameterMtu, 1500));
     store.RestoreAll();
     EXPECT_TRUE(before == TcpipState()) << "family " << family;
   }
@@ -150,7 +145,7 @@ TEST_F(RegistryBackupTest, RestoringPlantsNoKeyAndTheNtFamilyHasNoCacheSize) {
   std::vector<std::string> locations = {"stale"};
   EXPECT_EQ(status::kOk, windows2000.BuildLocations(kParameterCacheSize, locations));
   EXPECT_TRUE(locations.empty());
-  EXPECT_EQ(status::kOk, windows2000.Write(Record(kParameterCacheSize, 2)));
+  EXPECT_EQ(status::kOk, windows2000.Write(AutoRecord(kParameterCacheSize, 2)));
   EXPECT_FALSE(testreg::KeyExists(netlayout::kCacheSizeKey));
 
   // Nor on Windows 9x, where a value whose key is missing is gone already.
@@ -178,7 +173,7 @@ TEST_F(RegistryBackupTest, Windows2000CopiesShareTheMirroredParametersKey) {
   EXPECT_EQ(1u, copies.count("|TcpRecvSegmentSize"));
   EXPECT_EQ(DwordBytes(1400), FlattenValues(kBackup + "\\NdisWan\\Parameters").at("|MTU").data);
 
-  ASSERT_EQ(status::kOk, store.Write(Record(kParameterRwin, 8760)));
+  ASSERT_EQ(status::kOk, store.Write(AutoRecord(kParameterRwin, 8760)));
   ASSERT_EQ(status::kOk, store.RestoreOriginal(kParameterRwin));
   EXPECT_EQ(DwordBytes(17520),
             FlattenValues(netlayout::kTcpipParametersKey).at("|TcpWindowSize").data);
@@ -228,7 +223,7 @@ TEST_F(RegistryBackupTest, AValueThatCannotBePutBackIsShownAndTheRestoreGoesOn) 
   netlayout::LayOut(system);
   CSettingsStore store(kOsWindowsNT4);
   ASSERT_EQ(status::kOk, store.Backup());
-  ASSERT_EQ(status::kOk, store.Write(Record(kParameterMtu, 576)));
+  ASSERT_EQ(status::kOk, store.Write(AutoRecord(kParameterMtu, 576)));
   testreg::DeleteTree(kNt + "\\NdisWan5");
   testreg::CreateVolatileKey(kNt + "\\NdisWan5");
   {

@@ -10,6 +10,7 @@
 
 #include "engine/portable/StatusCodes.h"
 #include "engine/portable/TestRecord.h"
+#include "tests/support/AutoRecord.h"
 #include "settings/AolSettings.h"
 #include "settings/RegistryNames.h"
 #include "settings/RestoreMark.h"
@@ -21,15 +22,9 @@
 
 namespace {
 
-const std::string kNt = "SYSTEM\\CurrentControlSet\\Services";
+using testsupport::AutoRecord;
 
-TestRecord Record(int parameter, int value) {
-  TestRecord record;
-  record.kind = kRecordAuto;
-  record.parameter = parameter;
-  record.value = value;
-  return record;
-}
+const std::string kNt = "SYSTEM\\CurrentControlSet\\Services";
 
 // Every TCP/IP and AOL place the tests lay out.
 RegistryValueMap UserState() {
@@ -69,9 +64,9 @@ class RestoreMarkTest : public RegistryTest {
     EXPECT_EQ(0u, mark.Read());
     ASSERT_EQ(status::kOk, mark.Set());
     EXPECT_EQ(CRestoreMark::kTcpipValues, mark.Read());
-    store.Write(Record(kParameterMtu, 576));
-    store.Write(Record(kParameterRwin, 4288));
-    store.Write(Record(kParameterTtl, 64));
+    store.Write(AutoRecord(kParameterMtu, 576));
+    store.Write(AutoRecord(kParameterRwin, 4288));
+    store.Write(AutoRecord(kParameterTtl, 64));
     const RegistryValueMap tuned = UserState();
     ASSERT_FALSE(before == tuned);
 
@@ -122,7 +117,7 @@ TEST_F(RestoreMarkTest, InRunRestoreClearsTheMarkOnlyWhenEveryValueReadsBack) {
   const RegistryValueMap before = UserState();
   CRestoreMark mark(store);
   mark.Set();
-  store.Write(Record(kParameterTtl, 64));
+  store.Write(AutoRecord(kParameterTtl, 64));
 
   std::string difference;
   {
@@ -159,7 +154,7 @@ TEST_F(RestoreMarkTest, AmericaOnlineRunKilledGetsItsClientAndAdapterValuesBack)
   aol.SetAdapterMtu(576);
   aol.SetBindingMtu(576);
   aol.SetClientMtu(576);
-  store.Write(Record(kParameterRwin, 4288));
+  store.Write(AutoRecord(kParameterRwin, 4288));
   ASSERT_FALSE(before == UserState());
 
   // The next start knows from the mark alone that the AOL values changed.
