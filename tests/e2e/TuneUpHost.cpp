@@ -254,7 +254,7 @@ int main(int argc, char** argv) {
     std::printf("host: the tune-up did not end in %d s; stopping it\n", options.limitSeconds);
     doc.StopIfRunning();
   }
-  DWORD seconds = (GetTickCount() - started) / 1000;
+  DWORD elapsedMs = GetTickCount() - started;
   // The engine closes Juno a few seconds after the last hang-up, on its own
   // timers: they run before the host ends, so that no client is left open.
   window.RunUntil([] { return FindWindowA("JunoMainWndXQW21", nullptr) == nullptr; }, 30000);
@@ -265,7 +265,8 @@ int main(int argc, char** argv) {
   PrintLog();
   PrintSettings();
   std::printf("tests: %d\n", static_cast<int>(frame.LogStartingWith("progress plan").size()));
-  std::printf("wall time: %lu s\n", static_cast<unsigned long>(seconds));
+  std::printf("wall time: %lu s\n", static_cast<unsigned long>(elapsedMs / 1000));
+  std::printf("wall time ms: %lu\n", static_cast<unsigned long>(elapsedMs));
   std::string differences = DescribeDifferences(userValues, UserNetworkValues());
   std::printf("user values restored: %s\n", differences.empty() ? "yes" : "no");
   if (!differences.empty()) std::printf("%s\n", differences.c_str());
