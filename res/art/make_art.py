@@ -17,7 +17,7 @@ Transparency rules the program's drawing code relies on:
 
 Colour depth: every bitmap but the tree strip is 8-bit with a full 256-entry colour table
 (the splash pictures share one, the dial view's frames share another, the tool bar, the
-line picture and the wizard art have their own), which keeps them a third of their 24-bit
+line picture and the wizard art have their own), which keeps them under half their 24-bit
 size; the key colour is an exact entry of its table and every other entry keeps the rules
 above.
 """
