@@ -14,6 +14,12 @@ Transparency rules the program's drawing code relies on:
     16-bit display, which drops the low bits, cannot turn it transparent either;
   - in the red-keyed pictures no opaque colour becomes pure red in 16 colours either (an
     image list loaded without a DIB section has only those).
+
+Colour depth: every bitmap but the tree strip is 8-bit with a full 256-entry colour table
+(the splash pictures share one, the dial view's frames share another, the tool bar, the
+line picture and the wizard art have their own), which keeps them under half their 24-bit
+size; the key colour is an exact entry of its table and every other entry keeps the rules
+above.
 """
 
 import argparse
@@ -70,6 +76,11 @@ def away_from_key(colour, key):
         return colour
     return tuple(min(c, 255 - 2 * KEY_DISTANCE) if k == 255 else max(c, 2 * KEY_DISTANCE)
                  for c, k in zip(colour, key))
+
+
+def off_red_key(colour):
+    """An opaque colour of a red-keyed picture, kept off the key on every display."""
+    return clear_of_red_in_sixteen_colours(away_from_key(colour, RED))
 
 
 def red_keyed(rows, matte):
@@ -159,6 +170,28 @@ def indexed(rows, palette):
     return [[lookup[colour] for colour in row] for row in rows]
 
 
+def family_palette(images, exact, clean=lambda colour: colour):
+    """One 256-colour table for pictures shown together: the `exact` colours (a key, the
+    background the pictures stand on) as they are, then the colours that best represent
+    all the other pixels, each passed through `clean` (which keeps them off a key)."""
+    others = [[c for c in row if c not in exact] for image in images for row in image]
+    others = [row for row in others if row]
+    longest = max(len(row) for row in others)
+    sample = [row + [row[-1]] * (longest - len(row)) for row in others]
+    chosen = dict.fromkeys(clean(c) for c in palette_of(sample, 256 - len(exact)))
+    return [c for c in chosen if c not in exact] + list(exact)
+
+
+def keyed_in_palette(rows, palette, key, matte, dither):
+    """A keyed picture in the palette's colours: the key exactly where it was, every other
+    pixel the nearest colour that is not the key, dithered (if asked) as the picture is
+    seen, with the matte showing where the key is."""
+    on_matte = [[matte if c == key else c for c in row] for row in rows]
+    mapped = remapped(on_matte, [c for c in palette if c != key], dither)
+    return [[key if original == key else c for c, original in zip(row, original_row)]
+            for row, original_row in zip(mapped, rows)]
+
+
 # ---- rendering helpers ----
 
 def render(width_units, height_units, out_w, out_h, draw):
@@ -225,7 +258,9 @@ def toolbar():
 
 
 def dial_pictures():
-    """(file stem, bitmap rows, icon rows) for every picture of the dial windows."""
+    """The dial view's colour table and (file stem, bitmap rows, icon rows) for every
+    picture of the dial windows. The frames of the animation share one table, so a colour
+    stays the same from frame to frame; the white they stand on is kept exact."""
     pictures = []
 
     def add(stem, draw):
@@ -242,19 +277,27 @@ def dial_pictures():
         add("dial_connected_right_%d" % pair, lambda s, lw, p=pair: motifs.connected_right(s, lw, p))
     add("dial_hung_up_left", motifs.hung_up_left)
     add("dial_hung_up_right", motifs.hung_up_right)
-    return pictures
+    palette = family_palette([big for _stem, big, _small in pictures], [WHITE])
+    return palette, [(stem, remapped(big, palette, dither=False), small)
+                     for stem, big, small in pictures]
 
 
 def dial_line():
+    """The line picture in 256 colours of its own, white only where transparent."""
     width, height = DIAL_LINE_SIZE
-    rows = render(width, height, width, height,
-                  lambda s: motifs.dial_line(s, 1.3, width, height))
-    return keyed(rows, WHITE, WHITE)
+    rows = keyed(render(width, height, width, height,
+                        lambda s: motifs.dial_line(s, 1.3, width, height)), WHITE, WHITE)
+    palette = family_palette([rows], [WHITE], lambda c: away_from_key(c, WHITE))
+    return palette, keyed_in_palette(rows, palette, WHITE, WHITE, dither=False)
 
 
 def wizard_art():
+    """The wizard's panel in 256 colours of its own, red only where transparent. Not
+    dithered: on its smooth blue a dither's dots show more than the few colour steps."""
     width, height = WIZARD_SIZE
-    return red_keyed(render(width, height, width, height, motifs.wizard_panel), BUTTON_FACE)
+    rows = red_keyed(render(width, height, width, height, motifs.wizard_panel), BUTTON_FACE)
+    palette = family_palette([rows], [RED], off_red_key)
+    return palette, keyed_in_palette(rows, palette, RED, BUTTON_FACE, dither=False)
 
 
 def splash_set():
@@ -265,21 +308,10 @@ def splash_set():
     picture = render(*SPLASH_PICTURE_SIZE, *SPLASH_PICTURE_SIZE, motifs.splash_picture)
     images = [keyed(image, WHITE, SPLASH_YELLOW, threshold=40)
               for image in (title, picture, emblem)]
-    opaque = [[c for c in row if c != WHITE] for image in images for row in image]
-    opaque = [row for row in opaque if row]
-    longest = max(len(row) for row in opaque)
-    sample = [row + [row[-1]] * (longest - len(row)) for row in opaque]
-    palette = [away_from_key(c, WHITE) for c in palette_of(sample, 255)]
-    palette = list(dict.fromkeys(palette))
-    reduced = []
-    for image in images:
-        # the key shows the splash's own yellow, so dithering treats the rim as it is seen
-        on_yellow = [[SPLASH_YELLOW if c == WHITE else c for c in row] for row in image]
-        mapped = remapped(on_yellow, palette, dither=True)
-        reduced.append([[WHITE if orig == WHITE else c for c, orig in zip(row, orow)]
-                        for row, orow in zip(mapped, image)])
-    full = palette + [WHITE]
-    return full, reduced
+    palette = family_palette(images, [WHITE], lambda c: away_from_key(c, WHITE))
+    # the key shows the splash's own yellow, so dithering treats the rim as it is seen
+    return palette, [keyed_in_palette(image, palette, WHITE, SPLASH_YELLOW, dither=True)
+                     for image in images]
 
 
 # ---- output ----
@@ -333,16 +365,17 @@ def main():
                        ("splash_emblem", emblem)):
         show(stem, rows, 2)
 
-    wizard = wizard_art()
-    write(os.path.join(bitmaps, "wizard.bmp"), bmp24(wizard))
+    palette, wizard = wizard_art()
+    write(os.path.join(bitmaps, "wizard.bmp"), bmp8(wizard, palette))
     show("wizard", wizard, 2)
 
-    line_rows = dial_line()
-    write(os.path.join(bitmaps, "dial_line.bmp"), bmp24(line_rows))
+    palette, line_rows = dial_line()
+    write(os.path.join(bitmaps, "dial_line.bmp"), bmp8(line_rows, palette))
     show("dial_line", line_rows, 2)
 
-    for stem, big, small in dial_pictures():
-        write(os.path.join(bitmaps, stem + ".bmp"), bmp24(big))
+    palette, pictures = dial_pictures()
+    for stem, big, small in pictures:
+        write(os.path.join(bitmaps, stem + ".bmp"), bmp8(big, palette))
         write(os.path.join(icons, stem + ".ico"), icon_file([small]))
         show(stem, big, 2)
         show(stem + "_icon", small, 4)

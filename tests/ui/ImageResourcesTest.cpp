@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/GdiObjects.h"
+#include "framework/TransparentDraw.h"
 #include "res/ImageIds.h"
 
 namespace {
@@ -84,6 +86,7 @@ void ExpectBitmapSize(int id, LONG width, LONG height) {
 
 const Rgb kRed = {255, 0, 0};
 const Rgb kBlue = {0, 0, 255};
+const Rgb kWhite = {255, 255, 255};
 
 // The tree's image list, loaded with and without a DIB section: fourteen images whose red
 // is transparent and whose drawings keep some of the background and cover the rest.
@@ -139,6 +142,42 @@ TEST(ImageResourcesTest, BitmapsHaveTheSizesTheWindowsAreLaidOutFor) {
     dial.push_back(IDB_DIAL_RIGHT_FIRST + frame);
   }
   for (int id : dial) ExpectBitmapSize(id, 64, 64);
+}
+
+// The dial view's and the wizard's pictures, loaded as those windows load them (no DIB
+// section, so Windows converts their colour tables): drawn with their key on blue, the
+// blue shows exactly where the key is and every other pixel keeps its own colour; the
+// animation frames stand on the view's exact white.
+TEST(ImageResourcesTest, DialAndWizardPicturesKeepTheirKeyAndBackgroundExact) {
+  struct Keyed { int id; Rgb key; int width, height; };
+  for (Keyed picture : {Keyed{IDB_WIZARD_ART, kRed, 120, 220}, Keyed{IDB_DIAL_LINE, kWhite, 236, 48}}) {
+    OwnedBitmap bitmap(LoadResourceBitmap(picture.id));
+    ASSERT_TRUE(bitmap.Get() != nullptr) << "bitmap " << picture.id;
+    Canvas plain(picture.width, picture.height, kBlue);
+    Canvas keyed(picture.width, picture.height, kBlue);
+    {
+      MemoryDC source(plain.Dc());
+      SelectedObject selection(source.Get(), bitmap.Get());
+      BitBlt(plain.Dc(), 0, 0, picture.width, picture.height, source.Get(), 0, 0, SRCCOPY);
+    }
+    const Rgb& key = picture.key;
+    DrawTransparentBitmap(keyed.Dc(), 0, 0, bitmap.Get(), RGB(key.r, key.g, key.b));
+    int wrong = 0;
+    for (int y = 0; y < picture.height; ++y)
+      for (int x = 0; x < picture.width; ++x)
+        wrong += !(keyed.At(x, y) == (plain.At(x, y) == key ? kBlue : plain.At(x, y)));
+    EXPECT_EQ(0, wrong) << "bitmap " << picture.id;
+    EXPECT_GT(plain.Count(key), 0) << "bitmap " << picture.id;
+  }
+  for (int first : {IDB_DIAL_LEFT_FIRST, IDB_DIAL_RIGHT_FIRST}) {
+    for (int id = first; id < first + DIAL_FRAME_COUNT; ++id) {
+      OwnedBitmap frame(LoadResourceBitmap(id));
+      MemoryDC dc(nullptr);
+      SelectedObject selection(dc.Get(), frame.Get());
+      EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc.Get(), 0, 0)) << "frame " << id;
+      EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc.Get(), 63, 63)) << "frame " << id;
+    }
+  }
 }
 
 // The splash realises its palette from the picture's colour table: a full table of 256
